@@ -1,0 +1,15 @@
+# corvex_add_test(NAME <name> SOURCES <files...> [UI])
+# One Qt Test executable per test file, run by CTest under the offscreen platform.
+function(corvex_add_test)
+  cmake_parse_arguments(T "UI" "NAME" "SOURCES" ${ARGN})
+  add_executable(${T_NAME} ${T_SOURCES})
+  if(T_UI)
+    target_link_libraries(${T_NAME} PRIVATE corvex_ui Qt6::Test)
+  else()
+    target_link_libraries(${T_NAME} PRIVATE corvex_core Qt6::Test)
+  endif()
+  target_include_directories(${T_NAME} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  add_test(NAME ${T_NAME} COMMAND ${T_NAME})
+  set_tests_properties(${T_NAME} PROPERTIES TIMEOUT 120
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QTEST_FUNCTION_TIMEOUT=60000;CORVEX_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data")
+endfunction()

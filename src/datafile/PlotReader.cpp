@@ -1,0 +1,161 @@
+#include "datafile/PlotReader.h"
+
+#include "platform/FreeFormatInput.h"
+#include "platform/NumberText.h"
+
+#include <algorithm>
+
+namespace corvex {
+
+namespace {
+
+constexpr int kSettleMs = 500;
+
+std::string trimBlanks(std::string_view s)
+{
+    const size_t first = s.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    const size_t last = s.find_last_not_of(' ');
+    return std::string(s.substr(first, last - first + 1));
+}
+
+// Characters from..to (1-based, inclusive) of s, fewer when s is shorter.
+std::string_view columns(std::string_view s, size_t from, size_t to)
+{
+    if (s.size() < from) return {};
+    return s.substr(from - 1, to - from + 1);
+}
+
+std::string subTitleOf(std::string_view line2)
+{
+    const std::string first = trimBlanks(columns(line2, 1, 79));
+    // The rest starts at character 80, so no character is shown twice.
+    const std::string rest = line2.size() >= 80 ? trimBlanks(line2.substr(79)) : std::string();
+    return rest.empty() ? first : first + "  ::  " + rest;
+}
+
+void showNoData(ReaderHost& host, const std::string& displayName)
+{
+    host.messages.show("The Current File Contained No Data!\n\r" + displayName, "Data File Error",
+                       MessageIcon::Exclamation);
+}
+
+} // namespace
+
+void OpenDataFile(PlotState& state, DataFileChannel& file, const std::string& path, FileService& files,
+                  Clock& clock)
+{
+    state.DataFileNo = 1; // the only file the program ever has open
+    file.open = false;
+    file.bytes.clear();
+    auto before = files.length(path);
+    for (;;) {
+        if (!before) break;
+        clock.sleepMs(kSettleMs);
+        const auto after = files.length(path);
+        if (after == before) break;
+        before = after;
+    }
+    std::string why;
+    if (!before || !files.readAll(path, file.bytes, why)) {
+        CloseDataFile(state, file);
+        return;
+    }
+    file.open = true;
+    state.DataFileOpen = true;
+}
+
+void CloseDataFile(PlotState& state, DataFileChannel& file)
+{
+    file.open = false;
+    file.bytes.clear();
+    file.bytes.shrink_to_fit();
+    state.DataFileOpen = false;
+}
+
+std::string readCaption(const std::string& displayName)
+{
+    if (displayName.size() <= 20) return std::string(kReadCaption) + " [" + displayName + "]";
+    return std::string(kReadCaption) + " [..." + displayName.substr(displayName.size() - 21) + "]";
+}
+
+int32_t progressStep(int32_t numPts) { return *toInt32(numPts / 10.0); }
+
+int progressAt(int32_t i, int32_t step, int lastShown)
+{
+    if (step == 0) return -1;
+    if ((i / step) * 10 <= lastShown) return -1;
+    return int(roundHalfEven(10.0 * i / step));
+}
+
+void ReadPlotData(PlotState& state, const DataFileChannel& file, const std::string& displayName,
+                  ReaderHost& host)
+{
+    host.progress.setValue(0);
+    host.progress.setLabel("Reading Data");
+    host.progress.showAndFocus();
+
+    FreeFormatInput in(file.open ? std::string_view(file.bytes) : std::string_view());
+    std::string line;
+    if (in.readLine(line)) {
+        state.HeaderLine = line;
+        state.PlotTitle = trimBlanks(columns(line, 2, 78));
+    }
+    std::string line2;
+    const bool haveLine2 = in.readLine(line2);
+    if (in.readLine(line)) state.XLegend = trimBlanks(line);
+    if (in.readLine(line)) state.YLegend = trimBlanks(line);
+    if (haveLine2) state.SubTitle = subTitleOf(line2);
+
+    int32_t count = 0; // a count that cannot be read makes a file without data
+    in.readField(count);
+    state.NumPts = count;
+    if (state.NumPts < 1) {
+        showNoData(host, displayName);
+        state.DataLoaded = false;
+        host.setCaption(kReadCaption);
+        host.progress.hide();
+        state.NumPts = 0;
+        return;
+    }
+    state.NumPts = std::min(state.NumPts, kMaxPoints);
+
+    const int32_t step = progressStep(state.NumPts);
+    int lastShown = 0;
+    float* x = state.XVal.data();
+    float* y = state.YVal.data();
+    int16_t* set = state.SetNo.data();
+    for (int32_t i = 1; i <= state.NumPts; ++i) {
+        const int shown = progressAt(i, step, lastShown);
+        if (shown >= 0) {
+            lastShown = shown;
+            if (shown <= 100) host.progress.setValue(shown);
+            host.progress.yield();
+        }
+        float spare = 0;
+        // A failed field ends this record's read; the next record starts where the input stopped.
+        in.readField(x[i]) && in.readField(y[i]) && in.readField(spare) && in.readField(set[i]);
+    }
+    host.progress.setValue(0);
+    host.progress.hide();
+    state.DataLoaded = true;
+    host.setOutFileLabel(" ");
+    host.setCaption(readCaption(displayName));
+}
+
+void FindLimits(PlotState& state, const std::vector<float>& x, const std::vector<float>& y, int32_t n)
+{
+    float xMin = x[1], xMax = x[1], yMin = y[1], yMax = y[1];
+    for (int32_t i = 1; i <= n; ++i) {
+        if (x[i] > xMax) xMax = x[i];
+        if (x[i] < xMin) xMin = x[i];
+        if (y[i] > yMax) yMax = y[i];
+        if (y[i] < yMin) yMin = y[i];
+    }
+    state.PlotXMin = xMin;
+    state.PlotXMax = xMax;
+    state.PlotYMin = yMin;
+    state.PlotYMax = yMax;
+}
+
+} // namespace corvex

@@ -1,0 +1,43 @@
+#pragma once
+// File operations the plot sequence needs. Paths are relative to the current directory unless absolute.
+// Every operation that can fail says why in `why` (a sentence for a message box).
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace corvex {
+
+class FileService {
+  public:
+    virtual ~FileService() = default;
+    virtual bool exists(const std::string& path) = 0; // any directory entry of that name
+    virtual std::optional<int64_t> length(const std::string& path) = 0; // regular files only
+    // Whole content of a regular file (never blocks on a FIFO or device).
+    virtual bool readAll(const std::string& path, std::string& bytes, std::string& why) = 0;
+    // Copies and verifies that the copy has the source's length; a failed copy leaves no partial target.
+    virtual bool copy(const std::string& from, const std::string& to, std::string& why) = 0;
+    // Renames without ever replacing an existing target.
+    virtual bool rename(const std::string& from, const std::string& to, std::string& why) = 0;
+    virtual bool remove(const std::string& path, std::string& why) = 0;
+    virtual std::string currentDirectory() = 0;
+    virtual bool setCurrentDirectory(const std::string& path, std::string& why) = 0;
+};
+
+// The real file system (POSIX).
+class SystemFileService : public FileService {
+  public:
+    bool exists(const std::string& path) override;
+    std::optional<int64_t> length(const std::string& path) override;
+    bool readAll(const std::string& path, std::string& bytes, std::string& why) override;
+    bool copy(const std::string& from, const std::string& to, std::string& why) override;
+    bool rename(const std::string& from, const std::string& to, std::string& why) override;
+    bool remove(const std::string& path, std::string& why) override;
+    std::string currentDirectory() override;
+    bool setCurrentDirectory(const std::string& path, std::string& why) override;
+};
+
+// Directory + "/" (unless it already ends with one) + name.
+std::string joinPath(const std::string& directory, const std::string& name);
+
+} // namespace corvex

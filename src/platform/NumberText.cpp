@@ -1,0 +1,94 @@
+#include "platform/NumberText.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+
+namespace corvex {
+
+double roundHalfEven(double v)
+{
+    if (!std::isfinite(v)) return v;
+    return std::nearbyint(v); // the default floating-point rounding mode rounds halves to even
+}
+
+namespace {
+
+template <typename Int> std::optional<Int> toIntegral(double v)
+{
+    const double r = roundHalfEven(v);
+    if (!std::isfinite(r) || r < double(std::numeric_limits<Int>::min()) ||
+        r > double(std::numeric_limits<Int>::max()))
+        return std::nullopt;
+    return Int(r);
+}
+
+// Scientific form with `decimals` mantissa decimals and an exponent of at least two digits.
+std::string scientific(double v, int decimals, bool plusSign)
+{
+    char buf[64];
+    std::snprintf(buf, sizeof buf, plusSign ? "%+.*E" : "%.*E", decimals, v);
+    // printf writes at least two exponent digits, as the patterns want.
+    return buf;
+}
+
+std::string fixed(double v, int decimals)
+{
+    char buf[512];
+    std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
+    std::string s = buf;
+    if (s == "-0.000" || s == "-0") s.erase(0, 1); // no minus sign on a label that shows zero
+    return s;
+}
+
+} // namespace
+
+std::optional<int32_t> toInt32(double v) { return toIntegral<int32_t>(v); }
+std::optional<int16_t> toInt16(double v) { return toIntegral<int16_t>(v); }
+
+std::string formatNumber(double v, std::string_view pattern)
+{
+    if (pattern == "0.0000E+00") return scientific(v, 4, false);
+    if (pattern == "0.000E+00") return scientific(v, 3, false);
+    if (pattern == "+0.00E+00;-0.00E+00") return scientific(v, 2, true);
+    if (pattern == "###") {
+        const std::string s = fixed(roundHalfEven(v), 0);
+        return s == "0" ? std::string() : s; // "#" shows no digit for zero
+    }
+    if (pattern == "000") {
+        char buf[64];
+        const long long n = (long long)roundHalfEven(v);
+        std::snprintf(buf, sizeof buf, n < 0 ? "-%03lld" : "%03lld", std::llabs(n));
+        return buf;
+    }
+    return fixed(v, 3);
+}
+
+std::string numberToText(long long v) { return v < 0 ? std::to_string(v) : " " + std::to_string(v); }
+
+double leadingNumber(std::string_view text)
+{
+    size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    const size_t start = i;
+    auto digits = [&] {
+        size_t n = 0;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i, ++n;
+        return n;
+    };
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    size_t n = digits();
+    if (i < text.size() && text[i] == '.') ++i, n += digits();
+    if (n == 0) return 0;
+    size_t end = i;
+    if (i < text.size() && (text[i] == 'E' || text[i] == 'e')) {
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+        if (digits() > 0) end = i;
+    }
+    const std::string number(text.substr(start, end - start));
+    return std::strtod(number.c_str(), nullptr);
+}
+
+} // namespace corvex
