@@ -1,1 +1,25 @@
-int main() { return 0; }
+// Corvex: a desktop plotter for two-dimensional measurement data.
+
+#include "app/PlotState.h"
+#include "app/PlotWindow.h"
+#include "app/QtServices.h"
+#include "platform/FileService.h"
+
+#include <QApplication>
+#include <QFont>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Corvex");
+    QFont::insertSubstitution("MS Sans Serif", "Liberation Sans");
+
+    corvex::PlotState state;
+    corvex::SystemFileService files;
+    corvex::QtMessageService messages;
+    corvex::ThreadClock clock;
+    corvex::Plotit window(state, {files, messages, clock});
+    messages.setParent(&window);
+    window.Form_Load();
+    return app.exec();
+}

@@ -1,0 +1,43 @@
+#pragma once
+// The main window's drawing area: it shows the persistent image (the plot as last drawn) and hands
+// mouse events on in plot units, (-25, 120) at the top left to (110, -25) at the bottom right.
+
+#include <QImage>
+#include <QWidget>
+#include <functional>
+
+namespace corvex {
+
+class PlotArea : public QWidget {
+    Q_OBJECT
+  public:
+    explicit PlotArea(QWidget* parent = nullptr);
+
+    QImage& persistentImage() { return m_image; }
+    // A fresh image of the widget's size, cleared to the window's background.
+    void resetImage();
+    // Drawn over the image until cleared (the zoom box outline).
+    void setOverlay(std::function<void(QPainter&)> overlay);
+
+    // Plot units of a pixel position of this widget.
+    QPointF toPlotUnits(const QPointF& pixel) const;
+
+  signals:
+    void mouseDown(float x, float y);
+    void mouseMoved(float x, float y);
+    void mouseUp(float x, float y);
+    void resized();
+
+  protected:
+    void paintEvent(QPaintEvent*) override;
+    void resizeEvent(QResizeEvent*) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+
+  private:
+    QImage m_image;
+    std::function<void(QPainter&)> m_overlay;
+};
+
+} // namespace corvex

@@ -1,0 +1,103 @@
+#include "platform/FreeFormatInput.h"
+
+#include <QTest>
+
+using namespace corvex;
+
+class TstFreeFormat : public QObject {
+    Q_OBJECT
+  private slots:
+    void linesEndAtCrCrlfOrLf();
+    void fieldSeparators_data();
+    void fieldSeparators();
+    void fieldsThatFail_data();
+    void fieldsThatFail();
+    void failedFieldIsConsumedAndKeepsTarget();
+    void rangesOfTargets();
+};
+
+void TstFreeFormat::linesEndAtCrCrlfOrLf()
+{
+    FreeFormatInput in("a\rb\r\nc\nd");
+    std::string line;
+    QStringList lines;
+    while (in.readLine(line)) lines << QString::fromStdString(line);
+    QCOMPARE(lines, QStringList({"a", "b", "c", "d"}));
+}
+
+void TstFreeFormat::fieldSeparators_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QList<float>>("expected");
+    QTest::newRow("blanks") << "1 2  3" << QList<float>{1, 2, 3};
+    QTest::newRow("tab is a blank") << "1\t2" << QList<float>{1, 2};
+    QTest::newRow("comma with blanks around") << "1 , 2,3" << QList<float>{1, 2, 3};
+    QTest::newRow("empty field between two commas reads 0") << "1,,3" << QList<float>{1, 0, 3};
+    QTest::newRow("line ends separate fields") << "1\r\n2\r3\n4" << QList<float>{1, 2, 3, 4};
+    QTest::newRow("sign fraction exponent") << "-1.5E2 +.5 2.e-1 3e+0" << QList<float>{-150, 0.5f, 0.2f, 3};
+    QTest::newRow("lower-case exponent") << "1e3" << QList<float>{1000};
+}
+
+void TstFreeFormat::fieldSeparators()
+{
+    QFETCH(QString, text);
+    QFETCH(QList<float>, expected);
+    const std::string bytes = text.toStdString();
+    FreeFormatInput in(bytes);
+    QList<float> got;
+    float v = 0;
+    while (in.readField(v)) got << v;
+    QCOMPARE(got, expected);
+}
+
+void TstFreeFormat::fieldsThatFail_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::newRow("nan") << "nan";
+    QTest::newRow("inf") << "inf";
+    QTest::newRow("hexadecimal") << "0x10";
+    QTest::newRow("decimal comma") << "1;5";
+    QTest::newRow("letters after digits") << "12abc";
+    QTest::newRow("lone sign") << "-";
+    QTest::newRow("exponent without digits") << "1E";
+    QTest::newRow("beyond the float range") << "1E39";
+    QTest::newRow("end of input") << "";
+}
+
+void TstFreeFormat::fieldsThatFail()
+{
+    QFETCH(QString, field);
+    const std::string bytes = field.toStdString();
+    FreeFormatInput in(bytes);
+    float v = 42;
+    QVERIFY(!in.readField(v));
+    QCOMPARE(v, 42.0f); // the target keeps its value
+}
+
+void TstFreeFormat::failedFieldIsConsumedAndKeepsTarget()
+{
+    FreeFormatInput in("abc, 7");
+    float v = 1;
+    QVERIFY(!in.readField(v));
+    QVERIFY(in.readField(v)); // reading goes on after the bad field
+    QCOMPARE(v, 7.0f);
+}
+
+void TstFreeFormat::rangesOfTargets()
+{
+    FreeFormatInput in("32767 32768 -32768 -32769 2.5 3.5 2147483648 1E-50");
+    int16_t s = 0;
+    QVERIFY(in.readField(s) && s == 32767);
+    QVERIFY(!in.readField(s) && s == 32767); // 32768 does not fit a set number
+    QVERIFY(in.readField(s) && s == -32768);
+    QVERIFY(!in.readField(s));
+    QVERIFY(in.readField(s) && s == 2); // halves to even
+    QVERIFY(in.readField(s) && s == 4);
+    int32_t count = 0;
+    QVERIFY(!in.readField(count)); // 2^31 does not fit a count
+    float tiny = 5;
+    QVERIFY(in.readField(tiny) && tiny == 0.0f); // underflow reads as zero
+}
+
+QTEST_APPLESS_MAIN(TstFreeFormat)
+#include "tst_freeformat.moc"

@@ -1,0 +1,54 @@
+#pragma once
+// Test doubles for the services that would otherwise block or wait: message boxes are recorded,
+// the clock runs a callback instead of sleeping, progress values are collected.
+
+#include "platform/Services.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace corvex::testing {
+
+struct RecordedMessage {
+    std::string text;
+    std::string title;
+    MessageIcon icon;
+};
+
+class MessageRecorder : public MessageService {
+  public:
+    void show(const std::string& text, const std::string& title, MessageIcon icon) override
+    {
+        messages.push_back({text, title, icon});
+    }
+    void beep() override { ++beeps; }
+    std::vector<RecordedMessage> messages;
+    int beeps = 0;
+};
+
+class StepClock : public Clock {
+  public:
+    void sleepMs(int ms) override
+    {
+        slept += ms;
+        if (onSleep) onSleep();
+    }
+    std::function<void()> onSleep;
+    long long slept = 0;
+};
+
+class ProgressRecorder : public ProgressView {
+  public:
+    void setLabel(const std::string& text) override { label = text; }
+    void setValue(int percent) override { values.push_back(percent); }
+    void showAndFocus() override { visible = true; }
+    void hide() override { visible = false; }
+    void yield() override { ++yields; }
+    std::string label;
+    std::vector<int> values;
+    bool visible = false;
+    int yields = 0;
+};
+
+} // namespace corvex::testing
