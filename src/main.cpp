@@ -8,8 +8,7 @@
 #include <QApplication>
 #include <QFont>
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Corvex");
     QFont::insertSubstitution("MS Sans Serif", "Liberation Sans");

@@ -2,8 +2,7 @@
 
 namespace corvex {
 
-FontStepLimits applyFontStep(float& scale, int16_t& step, int direction)
-{
+FontStepLimits applyFontStep(float& scale, int16_t& step, int direction) {
     if (direction > 0) {
         scale = float(double(scale) * 1.2);
         ++step;
@@ -11,7 +10,7 @@ FontStepLimits applyFontStep(float& scale, int16_t& step, int direction)
         scale = float(double(scale) / 1.2);
         --step;
     }
-    return {step < kMaxFontStep, step > 0};
+    return {step<kMaxFontStep, step> 0};
 }
 
 } // namespace corvex

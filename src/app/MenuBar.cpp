@@ -11,8 +11,7 @@ namespace {
 enum StartState { Normal = 0, Disabled = 1, Hidden = 2, Checkable = 4 };
 
 QAction* item(QWidget* parent, const char* name, const char* caption, int state = Normal,
-              const QKeySequence& shortcut = {})
-{
+              const QKeySequence& shortcut = {}) {
     auto* action = new QAction(QString::fromLatin1(caption), parent);
     action->setObjectName(QString::fromLatin1(name));
     action->setEnabled(!(state & Disabled));
@@ -23,8 +22,7 @@ QAction* item(QWidget* parent, const char* name, const char* caption, int state 
     return action;
 }
 
-QMenu* submenu(QWidget* parent, const char* name, const char* caption)
-{
+QMenu* submenu(QWidget* parent, const char* name, const char* caption) {
     auto* menu = new QMenu(QString::fromLatin1(caption), parent);
     menu->setObjectName(QString::fromLatin1(name));
     menu->menuAction()->setObjectName(QString::fromLatin1(name));
@@ -33,13 +31,11 @@ QMenu* submenu(QWidget* parent, const char* name, const char* caption)
 
 } // namespace
 
-PlotMenus buildPlotMenus(QMenuBar* bar)
-{
+PlotMenus buildPlotMenus(QMenuBar* bar) {
     PlotMenus m{};
     bar->addAction(m.SetupPlt = item(bar, "SetupPlt", "&Setup"));
 
     m.ChoosePrn = submenu(bar, "ChoosePrn", "Printers");
-    m.ChoosePrn->addSeparator()->setObjectName("PrnArray0");
     bar->addMenu(m.ChoosePrn);
 
     bar->addAction(m.Mnu2File = item(bar, "Mnu2File", "&File"));
@@ -54,10 +50,12 @@ PlotMenus buildPlotMenus(QMenuBar* bar)
     QMenu* labelSize = submenu(special, "LblSze", "LabelSize");
     QMenu* xFont = submenu(labelSize, "XLgndFnt", "Title/X-Legend");
     xFont->addAction(m.XLgndFntInc = item(xFont, "XLgndFntInc", "Increase", Normal, QKeySequence("Ctrl+F1")));
-    xFont->addAction(m.XLgndFntDec = item(xFont, "XLgndFntDec", "Decrease", Normal, QKeySequence("Shift+F1")));
+    xFont->addAction(m.XLgndFntDec =
+                         item(xFont, "XLgndFntDec", "Decrease", Normal, QKeySequence("Shift+F1")));
     QMenu* yFont = submenu(labelSize, "YLgndFnt", "Y-Legend");
     yFont->addAction(m.YLgndFntInc = item(yFont, "YLgndFntInc", "Increase", Normal, QKeySequence("Ctrl+F2")));
-    yFont->addAction(m.YLgndFntDec = item(yFont, "YLgndFntDec", "Decrease", Normal, QKeySequence("Shift+F2")));
+    yFont->addAction(m.YLgndFntDec =
+                         item(yFont, "YLgndFntDec", "Decrease", Normal, QKeySequence("Shift+F2")));
     labelSize->addMenu(xFont);
     labelSize->addMenu(yFont);
     special->addMenu(labelSize);

@@ -10,7 +10,7 @@ namespace corvex {
 
 struct PlotMenus {
     QAction* SetupPlt;
-    QMenu* ChoosePrn; // "Printers": PrnArray(0) is its separator, printers follow
+    QMenu* ChoosePrn; // "Printers": filled at start-up (the separator PrnArray(0), then the printers)
     QAction* Mnu2File;
     QAction* Zoomout;
     QAction* ShowEm;

@@ -21,6 +21,8 @@ class PlotArea : public QWidget {
 
     // Plot units of a pixel position of this widget.
     QPointF toPlotUnits(const QPointF& pixel) const;
+    // Pixel position of a point in plot units.
+    QPointF toPixels(double x, double y) const;
 
   signals:
     void mouseDown(float x, float y);

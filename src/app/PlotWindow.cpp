@@ -5,6 +5,13 @@
 #include "app/ProgressWindow.h"
 #include "app/ReadoutStrip.h"
 #include "app/StartUpLayout.h"
+#include "datafile/PlotSequencer.h"
+#include "filesel/FileFrm.h"
+#include "output/PlotCapture.h"
+#include "output/PlotCopies.h"
+#include "output/PlotPrinter.h"
+#include "output/PrinterMenu.h"
+#include "output/SaveFileDialog.h"
 #include "platform/NumberText.h"
 #include "platform/QtCanvas.h"
 #include "render/Colors.h"
@@ -13,7 +20,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileDialog>
+#include <QLabel>
 #include <QMenuBar>
+#include <QPainter>
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -24,8 +34,7 @@ namespace corvex {
 Plotit::Plotit(PlotState& state, AppServices services, QWidget* parent)
     : QMainWindow(parent), m_state(state), m_services(services), m_menus(buildPlotMenus(menuBar())),
       m_plotArea(new PlotArea), XYCoords(new ReadoutStrip), cmpltfrm(new ProgressWindow(this)),
-      PlotTimer(new QTimer(this))
-{
+      PlotTimer(new QTimer(this)), m_host(*this), m_zoom(state, m_fields, m_host) {
     setObjectName("Plotit");
     setWindowTitle(kVersionCaption);
     auto* central = new QWidget;
@@ -40,6 +49,12 @@ Plotit::Plotit(PlotState& state, AppServices services, QWidget* parent)
     PlotTimer->setInterval(4000);
 
     connect(m_plotArea, &PlotArea::resized, this, &Plotit::Form_Resize);
+    connect(m_plotArea, &PlotArea::mouseDown, this,
+            [this](float x, float y) { m_zoom.Form_MouseDown(x, y); });
+    connect(m_plotArea, &PlotArea::mouseMoved, this,
+            [this](float x, float y) { m_zoom.Form_MouseMove(x, y); });
+    connect(m_plotArea, &PlotArea::mouseUp, this, [this](float, float) { m_zoom.Form_MouseUp(); });
+    connect(m_menus.Zoomout, &QAction::triggered, this, [this] { m_zoom.Zoomout_Click(); });
     connect(m_menus.ShowEm, &QAction::triggered, this, &Plotit::ShowEm_Click);
     connect(m_menus.Nolines, &QAction::triggered, this, &Plotit::Nolines_Click);
     connect(m_menus.LargePoints, &QAction::triggered, this, &Plotit::LargePoints_Click);
@@ -49,35 +64,39 @@ Plotit::Plotit(PlotState& state, AppServices services, QWidget* parent)
     connect(m_menus.YLgndFntInc, &QAction::triggered, this, &Plotit::YLgndFntInc_Click);
     connect(m_menus.YLgndFntDec, &QAction::triggered, this, &Plotit::YLgndFntDec_Click);
     connect(m_menus.HoldPlot, &QAction::triggered, this, &Plotit::HoldPlot_Click);
+    connect(m_menus.SetupPlt, &QAction::triggered, this, &Plotit::SetupPlt_Click);
 }
 
 Plotit::~Plotit() = default;
 
-double Plotit::twipsPerPixel() const { return 1440.0 / logicalDpiY(); }
+double Plotit::twipsPerPixel() const {
+    return 1440.0 / logicalDpiY();
+}
 
-QSizeF Plotit::outerSizeTwips() const
-{
+QSizeF Plotit::outerSizeTwips() const {
     const QSize outer = frameGeometry().size();
     return QSizeF(outer.width() * twipsPerPixel(), outer.height() * twipsPerPixel());
 }
 
-void Plotit::Form_Load()
-{
+void Plotit::Form_Load() {
     const QRect screen = this->screen()->geometry();
     const double tpp = twipsPerPixel();
     const StartUpPlacement place = startUpPlacement({screen.width() * tpp, screen.height() * tpp, tpp, tpp});
     resize(int(place.width / tpp), int(place.height / tpp));
     XYCoords->setPointSize(place.readoutPoints);
-    if (centralWidget()->layout()) centralWidget()->layout()->activate();
+    layout()->activate(); // lay out the hidden window now so the drawing area has its size
+    centralWidget()->layout()->activate();
     storePixelSize();
     move(int(place.left / tpp), int(place.top / tpp));
     m_fields.SymScale = 1.0f;
     SetColors(m_state);
     show();
+    createFileSelection();
     cmpltfrm->placeInCorner();
     m_fields.OmitLines = false;
     m_state.SmallSyms = false;
     m_state.FilledSyms = false;
+    SetupPlt_Click();
     m_fields.XLgndFntStep = 4;
     m_fields.YLgndFntStep = 4;
     m_fields.XLgndFntScale = 0.0014f;
@@ -85,16 +104,83 @@ void Plotit::Form_Load()
     m_state.TmpFileName = joinPath(m_services.files.currentDirectory(), kWorkingCopyName);
     std::string why;
     if (m_services.files.exists(m_state.TmpFileName)) m_services.files.remove(m_state.TmpFileName, why);
+    m_printers = BuildPrinterMenu(*m_menus.ChoosePrn, *m_menus.PrnPlot, this);
+    connectOutputCommands();
 }
 
-void Plotit::storePixelSize()
-{
+void Plotit::connectOutputCommands() {
+    connect(m_menus.PrnPlot, &QAction::triggered, this, [this] {
+        PrnPlot_Click(
+            m_printers->currentPrinter(), [this] { return GrabClientArea(*m_plotArea); },
+            m_services.messages);
+    });
+    connect(m_menus.ClipPrn, &QAction::triggered, this,
+            [this] { ClipPrn_Click(m_plotArea->persistentImage()); });
+    connect(m_menus.SaveBMP, &QAction::triggered, this,
+            [this] { SaveBMP_Click(this, m_plotArea->persistentImage()); });
+}
+
+namespace {
+
+QString latin1(const std::string& text) {
+    return QString::fromLatin1(text.data(), qsizetype(text.size()));
+}
+
+std::optional<std::string> askOpenPath(QWidget* parent, const std::string& filter) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(NameFilters(latin1(filter)));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().first().toLocal8Bit().toStdString();
+}
+
+std::optional<std::string> askSavePath(QWidget* parent, const std::string& filter,
+                                       const std::string& extension) {
+    const QString path = ShowSaveFileDialog(parent, {QString(), latin1(filter), latin1(extension), true});
+    if (path.isEmpty()) return std::nullopt;
+    return path.toLocal8Bit().toStdString();
+}
+
+} // namespace
+
+// The file selection window with its pattern "plot.dat", and the plot sequence that reads its list.
+void Plotit::createFileSelection() {
+    m_fileFrm = std::make_unique<FileFrm>(m_state, m_services.files, m_host);
+    m_sequencer = std::make_unique<PlotSequencer>(
+        m_state, m_fileFrm->fileList(), m_services.files, m_host,
+        [this](const std::string& filter) { return askOpenPath(this, filter); },
+        [this](const std::string& filter, const std::string& extension) {
+            return askSavePath(this, filter, extension);
+        });
+    m_fileFrm->setSequencer(*m_sequencer);
+    m_fileFrm->setPattern("plot.dat");
+    connect(m_menus.Mnu2File, &QAction::triggered, this, [this] { m_sequencer->Mnu2File_Click(); });
+    connect(m_menus.NextPlt, &QAction::triggered, this, [this] { m_sequencer->NextPlt_Click(); });
+    connect(m_menus.SavePlotNow, &QAction::triggered, this, [this] { m_sequencer->SavePlotNow_Click(); });
+    connect(PlotTimer, &QTimer::timeout, this, [this] { m_sequencer->PlotTimer_Timer(); });
+}
+
+void Plotit::SetupPlt_Click() {
+    PlotTimer->stop();
+    m_sequencer->suspend();
+    m_menus.NextPlt->setVisible(false);
+    m_menus.NextPlt->setEnabled(false);
+    m_menus.HoldPlot->setVisible(false);
+    m_menus.HoldPlot->setEnabled(false);
+    m_menus.HoldPlot->setText("&Hold");
+    setEnabled(false);
+    m_fileFrm->show();
+    m_fileFrm->raise();
+    m_fileFrm->activateWindow();
+}
+
+void Plotit::storePixelSize() {
     m_fields.PixWidth = float(m_plotArea->width());
     m_fields.PixHeight = float(m_plotArea->height());
 }
 
-void Plotit::Form_Resize()
-{
+void Plotit::Form_Resize() {
     if (!m_state.DataLoaded) return;
     m_plotArea->resetImage();
     storePixelSize();
@@ -107,104 +193,89 @@ void Plotit::Form_Resize()
     }
 }
 
-void Plotit::reportRedrawError(int errorNumber)
-{
+void Plotit::reportRedrawError(int errorNumber) {
     m_services.messages.show("Error #" + numberToText(errorNumber) + " !", "", MessageIcon::None);
 }
 
-void Plotit::Form_Paint()
-{
+void Plotit::Form_Paint() {
     XYCoords->layoutForWindowWidth(frameGeometry().width());
     if (m_plotArea->persistentImage().size() != m_plotArea->size()) m_plotArea->resetImage();
     QtCanvas canvas(&m_plotArea->persistentImage());
     const QSizeF outer = outerSizeTwips();
-    PlotPaintContext context{m_state,    m_fields,      canvas,        m_services.messages,
+    PlotPaintContext context{m_state,   m_fields,      canvas,        m_services.messages,
                              *cmpltfrm, outer.width(), outer.height()};
     corvex::Form_Paint(context);
     m_plotArea->setOverlay(nullptr);
     m_plotArea->update();
 }
 
-void Plotit::closeEvent(QCloseEvent* e)
-{
+void Plotit::closeEvent(QCloseEvent* e) {
     Form_Unload();
     e->accept();
 }
 
-void Plotit::Form_Unload()
-{
+void Plotit::Form_Unload() {
     m_plotArea->resetImage();
     std::string why;
     if (m_services.files.exists(m_state.TmpFileName)) m_services.files.remove(m_state.TmpFileName, why);
     QApplication::quit();
 }
 
-void Plotit::repaintIfLoaded()
-{
+void Plotit::repaintIfLoaded() {
     if (m_state.DataLoaded) Form_Paint();
 }
 
-void Plotit::ShowEm_Click()
-{
+void Plotit::ShowEm_Click() {
     m_fields.ShowCoords = m_menus.ShowEm->isChecked();
     XYCoords->setVisible(m_fields.ShowCoords);
 }
 
-void Plotit::Nolines_Click()
-{
+void Plotit::Nolines_Click() {
     m_fields.OmitLines = m_menus.Nolines->isChecked();
     repaintIfLoaded();
 }
 
-void Plotit::LargePoints_Click()
-{
+void Plotit::LargePoints_Click() {
     m_state.SmallSyms = !m_state.SmallSyms;
     m_menus.LargePoints->setText(m_state.SmallSyms ? "Large Symbols" : "Small Symbols");
     m_fields.SymScale = m_state.SmallSyms ? 0.5f : 1.0f;
     repaintIfLoaded();
 }
 
-void Plotit::UseFilled_Click()
-{
+void Plotit::UseFilled_Click() {
     m_state.FilledSyms = m_menus.UseFilled->isChecked();
     repaintIfLoaded();
 }
 
 namespace {
-void stepFont(float& scale, int16_t& step, int direction, QAction* increase, QAction* decrease)
-{
+void stepFont(float& scale, int16_t& step, int direction, QAction* increase, QAction* decrease) {
     const FontStepLimits limits = applyFontStep(scale, step, direction);
     increase->setEnabled(limits.increaseEnabled);
     decrease->setEnabled(limits.decreaseEnabled);
 }
 } // namespace
 
-void Plotit::XLgndFntInc_Click()
-{
+void Plotit::XLgndFntInc_Click() {
     stepFont(m_fields.XLgndFntScale, m_fields.XLgndFntStep, +1, m_menus.XLgndFntInc, m_menus.XLgndFntDec);
     repaintIfLoaded();
 }
 
-void Plotit::XLgndFntDec_Click()
-{
+void Plotit::XLgndFntDec_Click() {
     stepFont(m_fields.XLgndFntScale, m_fields.XLgndFntStep, -1, m_menus.XLgndFntInc, m_menus.XLgndFntDec);
     repaintIfLoaded();
 }
 
-void Plotit::YLgndFntInc_Click()
-{
+void Plotit::YLgndFntInc_Click() {
     stepFont(m_fields.YLgndFntScale, m_fields.YLgndFntStep, +1, m_menus.YLgndFntInc, m_menus.YLgndFntDec);
     repaintIfLoaded();
 }
 
-void Plotit::YLgndFntDec_Click()
-{
+void Plotit::YLgndFntDec_Click() {
     stepFont(m_fields.YLgndFntScale, m_fields.YLgndFntStep, -1, m_menus.YLgndFntInc, m_menus.YLgndFntDec);
     repaintIfLoaded();
 }
 
-void Plotit::HoldPlot_Click()
-{
+void Plotit::HoldPlot_Click() {
     if (PlotTimer->isActive()) {
         PlotTimer->stop();
         m_menus.HoldPlot->setText("&Continue");

@@ -1,19 +1,26 @@
 #pragma once
 // The main plot window (Plotit): menus, the drawing area with its persistent image, the readout strip,
-// the plotting timer, and the handlers of start-up, redraw, close and the display options.
+// the plotting timer, and the handlers of start-up, redraw, close and the display options. Plotting
+// commands, zoom and the file selection window are driven through MainWindowHost.
 
+#include "app/MainWindowHost.h"
 #include "app/MenuBar.h"
 #include "app/PlotState.h"
 #include "platform/FileService.h"
 #include "platform/Services.h"
+#include "zoom/ZoomController.h"
 
 #include <QMainWindow>
+#include <memory>
 
 class QTimer;
 
 namespace corvex {
 
+class FileFrm;
 class PlotArea;
+class PlotSequencer;
+class PrinterMenu;
 class ProgressWindow;
 class ReadoutStrip;
 
@@ -38,8 +45,11 @@ class Plotit : public QMainWindow {
     const PlotMenus& menus() const { return m_menus; }
     PlotArea* plotArea() const { return m_plotArea; }
     ReadoutStrip* readout() const { return XYCoords; }
-    ProgressWindow* progress() const { return cmpltfrm; }
+    ProgressWindow* progressWindow() const { return cmpltfrm; }
     QTimer* plotTimer() const { return PlotTimer; }
+    FileFrm* fileSelection() const { return m_fileFrm.get(); }
+    PrinterMenu* printers() const { return m_printers.get(); }
+    PlotSequencer* sequencer() const { return m_sequencer.get(); }
     AppServices& services() { return m_services; }
 
     // Outer size of the window in twips (1/1440 inch).
@@ -50,6 +60,7 @@ class Plotit : public QMainWindow {
     void closeEvent(QCloseEvent* e) override;
 
   private slots:
+    void SetupPlt_Click();
     void ShowEm_Click();
     void Nolines_Click();
     void LargePoints_Click();
@@ -61,6 +72,8 @@ class Plotit : public QMainWindow {
     void HoldPlot_Click();
 
   private:
+    void createFileSelection();
+    void connectOutputCommands();
     void Form_Unload();
     void repaintIfLoaded();
     void storePixelSize();
@@ -74,6 +87,11 @@ class Plotit : public QMainWindow {
     ReadoutStrip* XYCoords;
     ProgressWindow* cmpltfrm;
     QTimer* PlotTimer;
+    MainWindowHost m_host;
+    ZoomController m_zoom;
+    std::unique_ptr<FileFrm> m_fileFrm;
+    std::unique_ptr<PlotSequencer> m_sequencer;
+    std::unique_ptr<PrinterMenu> m_printers;
 };
 
 } // namespace corvex

@@ -10,8 +10,7 @@ namespace corvex {
 
 ProgressWindow::ProgressWindow(QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), Label3(new QLabel("Reading Data", this)),
-      Label1(new QLabel("0", this)), Label2(new QLabel("100", this)), ProgressBar1(new QProgressBar(this))
-{
+      Label1(new QLabel("0", this)), Label2(new QLabel("100", this)), ProgressBar1(new QProgressBar(this)) {
     setObjectName("cmpltfrm");
     setWindowTitle("% Complete");
     Label3->setObjectName("Label3");
@@ -29,23 +28,29 @@ ProgressWindow::ProgressWindow(QWidget* parent)
     resize(300, 80);
 }
 
-void ProgressWindow::setLabel(const std::string& text) { Label3->setText(QString::fromLatin1(text.c_str())); }
+void ProgressWindow::setLabel(const std::string& text) {
+    Label3->setText(QString::fromLatin1(text.c_str()));
+}
 
-void ProgressWindow::setValue(int percent) { ProgressBar1->setValue(percent); }
+void ProgressWindow::setValue(int percent) {
+    ProgressBar1->setValue(percent);
+}
 
-void ProgressWindow::showAndFocus()
-{
+void ProgressWindow::showAndFocus() {
     show();
     activateWindow();
     repaint();
 }
 
-void ProgressWindow::hide() { QWidget::hide(); }
+void ProgressWindow::hide() {
+    QWidget::hide();
+}
 
-void ProgressWindow::yield() { QCoreApplication::processEvents(); }
+void ProgressWindow::yield() {
+    QCoreApplication::processEvents();
+}
 
-void ProgressWindow::placeInCorner()
-{
+void ProgressWindow::placeInCorner() {
     const QRect screen = this->screen()->geometry();
     move(screen.right() + 1 - frameGeometry().width(), screen.bottom() + 1 - frameGeometry().height());
 }

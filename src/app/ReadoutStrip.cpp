@@ -5,8 +5,7 @@
 namespace corvex {
 
 ReadoutStrip::ReadoutStrip(QWidget* parent)
-    : QFrame(parent), XYLabel(new QLabel(this)), OutFileLbl(new QLabel(this))
-{
+    : QFrame(parent), XYLabel(new QLabel(this)), OutFileLbl(new QLabel(this)) {
     setObjectName("XYCoords");
     XYLabel->setObjectName("XYLabel");
     OutFileLbl->setObjectName("OutFileLbl");
@@ -14,8 +13,7 @@ ReadoutStrip::ReadoutStrip(QWidget* parent)
     hide();
 }
 
-void ReadoutStrip::setPointSize(float points)
-{
+void ReadoutStrip::setPointSize(float points) {
     QFont font("Times New Roman");
     font.setPointSizeF(points);
     setFont(font);
@@ -27,8 +25,7 @@ void ReadoutStrip::setPointSize(float points)
     OutFileLbl->setFixedHeight(height);
 }
 
-void ReadoutStrip::layoutForWindowWidth(int outerWidth)
-{
+void ReadoutStrip::layoutForWindowWidth(int outerWidth) {
     const int half = outerWidth / 2;
     XYLabel->setGeometry(0, 0, half, height());
     OutFileLbl->setGeometry(half, 0, int(0.95 * half), height());

@@ -2,8 +2,7 @@
 
 namespace corvex {
 
-StartUpPlacement startUpPlacement(const ScreenMetrics& screen)
-{
+StartUpPlacement startUpPlacement(const ScreenMetrics& screen) {
     StartUpPlacement p;
     p.width = 0.65 * screen.widthTwips;
     p.height = 0.65 * screen.heightTwips;

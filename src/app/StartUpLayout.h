@@ -12,7 +12,7 @@ struct ScreenMetrics {
 
 struct StartUpPlacement {
     double left = 0, top = 0, width = 0, height = 0; // outer window, twips
-    float readoutPoints = 9.75f;                       // font of the readout strip
+    float readoutPoints = 9.75f;                     // font of the readout strip
 };
 
 // Screen width in pixels is width / twips-per-pixel (vertical figure, as a 4-byte float); above 640 pixels

@@ -11,8 +11,7 @@ namespace {
 
 constexpr int kSettleMs = 500;
 
-std::string trimBlanks(std::string_view s)
-{
+std::string trimBlanks(std::string_view s) {
     const size_t first = s.find_first_not_of(' ');
     if (first == std::string_view::npos) return {};
     const size_t last = s.find_last_not_of(' ');
@@ -20,22 +19,19 @@ std::string trimBlanks(std::string_view s)
 }
 
 // Characters from..to (1-based, inclusive) of s, fewer when s is shorter.
-std::string_view columns(std::string_view s, size_t from, size_t to)
-{
+std::string_view columns(std::string_view s, size_t from, size_t to) {
     if (s.size() < from) return {};
     return s.substr(from - 1, to - from + 1);
 }
 
-std::string subTitleOf(std::string_view line2)
-{
+std::string subTitleOf(std::string_view line2) {
     const std::string first = trimBlanks(columns(line2, 1, 79));
     // The rest starts at character 80, so no character is shown twice.
     const std::string rest = line2.size() >= 80 ? trimBlanks(line2.substr(79)) : std::string();
     return rest.empty() ? first : first + "  ::  " + rest;
 }
 
-void showNoData(ReaderHost& host, const std::string& displayName)
-{
+void showNoData(ReaderHost& host, const std::string& displayName) {
     host.messages.show("The Current File Contained No Data!\n\r" + displayName, "Data File Error",
                        MessageIcon::Exclamation);
 }
@@ -43,8 +39,7 @@ void showNoData(ReaderHost& host, const std::string& displayName)
 } // namespace
 
 void OpenDataFile(PlotState& state, DataFileChannel& file, const std::string& path, FileService& files,
-                  Clock& clock)
-{
+                  Clock& clock) {
     state.DataFileNo = 1; // the only file the program ever has open
     file.open = false;
     file.bytes.clear();
@@ -65,32 +60,30 @@ void OpenDataFile(PlotState& state, DataFileChannel& file, const std::string& pa
     state.DataFileOpen = true;
 }
 
-void CloseDataFile(PlotState& state, DataFileChannel& file)
-{
+void CloseDataFile(PlotState& state, DataFileChannel& file) {
     file.open = false;
     file.bytes.clear();
     file.bytes.shrink_to_fit();
     state.DataFileOpen = false;
 }
 
-std::string readCaption(const std::string& displayName)
-{
+std::string readCaption(const std::string& displayName) {
     if (displayName.size() <= 20) return std::string(kReadCaption) + " [" + displayName + "]";
     return std::string(kReadCaption) + " [..." + displayName.substr(displayName.size() - 21) + "]";
 }
 
-int32_t progressStep(int32_t numPts) { return *toInt32(numPts / 10.0); }
+int32_t progressStep(int32_t numPts) {
+    return *toInt32(numPts / 10.0);
+}
 
-int progressAt(int32_t i, int32_t step, int lastShown)
-{
+int progressAt(int32_t i, int32_t step, int lastShown) {
     if (step == 0) return -1;
     if ((i / step) * 10 <= lastShown) return -1;
     return int(roundHalfEven(10.0 * i / step));
 }
 
 void ReadPlotData(PlotState& state, const DataFileChannel& file, const std::string& displayName,
-                  ReaderHost& host)
-{
+                  ReaderHost& host) {
     host.progress.setValue(0);
     host.progress.setLabel("Reading Data");
     host.progress.showAndFocus();
@@ -143,8 +136,7 @@ void ReadPlotData(PlotState& state, const DataFileChannel& file, const std::stri
     host.setCaption(readCaption(displayName));
 }
 
-void FindLimits(PlotState& state, const std::vector<float>& x, const std::vector<float>& y, int32_t n)
-{
+void FindLimits(PlotState& state, const std::vector<float>& x, const std::vector<float>& y, int32_t n) {
     float xMin = x[1], xMax = x[1], yMin = y[1], yMax = y[1];
     for (int32_t i = 1; i <= n; ++i) {
         if (x[i] > xMax) xMax = x[i];

@@ -11,22 +11,19 @@ namespace corvex {
 
 namespace {
 
-std::string describe(const std::string& action, const std::string& path, int err)
-{
+std::string describe(const std::string& action, const std::string& path, int err) {
     return action + " \"" + path + "\": " + std::strerror(err);
 }
 
 // Closes a descriptor when it goes out of scope.
 struct Fd {
     int fd = -1;
-    ~Fd()
-    {
+    ~Fd() {
         if (fd >= 0) ::close(fd);
     }
 };
 
-bool writeAll(int fd, const char* data, size_t size)
-{
+bool writeAll(int fd, const char* data, size_t size) {
     while (size > 0) {
         const ssize_t n = ::write(fd, data, size);
         if (n < 0) {
@@ -41,27 +38,23 @@ bool writeAll(int fd, const char* data, size_t size)
 
 } // namespace
 
-std::string joinPath(const std::string& directory, const std::string& name)
-{
+std::string joinPath(const std::string& directory, const std::string& name) {
     if (!directory.empty() && directory.back() == '/') return directory + name;
     return directory + "/" + name;
 }
 
-bool SystemFileService::exists(const std::string& path)
-{
+bool SystemFileService::exists(const std::string& path) {
     struct stat st;
     return ::lstat(path.c_str(), &st) == 0;
 }
 
-std::optional<int64_t> SystemFileService::length(const std::string& path)
-{
+std::optional<int64_t> SystemFileService::length(const std::string& path) {
     struct stat st;
     if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
     return int64_t(st.st_size);
 }
 
-bool SystemFileService::readAll(const std::string& path, std::string& bytes, std::string& why)
-{
+bool SystemFileService::readAll(const std::string& path, std::string& bytes, std::string& why) {
     Fd in{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
     if (in.fd < 0) {
         why = describe("Cannot open", path, errno);
@@ -87,8 +80,7 @@ bool SystemFileService::readAll(const std::string& path, std::string& bytes, std
     }
 }
 
-bool SystemFileService::copy(const std::string& from, const std::string& to, std::string& why)
-{
+bool SystemFileService::copy(const std::string& from, const std::string& to, std::string& why) {
     std::string bytes;
     if (!readAll(from, bytes, why)) return false;
     {
@@ -112,8 +104,7 @@ bool SystemFileService::copy(const std::string& from, const std::string& to, std
     return true;
 }
 
-bool SystemFileService::rename(const std::string& from, const std::string& to, std::string& why)
-{
+bool SystemFileService::rename(const std::string& from, const std::string& to, std::string& why) {
     // Never replace a name taken meanwhile: renameat2 refuses an existing target; where the file
     // system lacks it, a hard link (which also fails on an existing target) does the same.
     if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
@@ -133,8 +124,7 @@ bool SystemFileService::rename(const std::string& from, const std::string& to, s
     return true;
 }
 
-bool SystemFileService::remove(const std::string& path, std::string& why)
-{
+bool SystemFileService::remove(const std::string& path, std::string& why) {
     if (::unlink(path.c_str()) != 0) {
         why = describe("Cannot delete", path, errno);
         return false;
@@ -142,14 +132,12 @@ bool SystemFileService::remove(const std::string& path, std::string& why)
     return true;
 }
 
-std::string SystemFileService::currentDirectory()
-{
+std::string SystemFileService::currentDirectory() {
     char buf[4096];
     return ::getcwd(buf, sizeof buf) ? std::string(buf) : std::string(".");
 }
 
-bool SystemFileService::setCurrentDirectory(const std::string& path, std::string& why)
-{
+bool SystemFileService::setCurrentDirectory(const std::string& path, std::string& why) {
     if (::chdir(path.c_str()) != 0) {
         why = describe("Cannot change to", path, errno);
         return false;

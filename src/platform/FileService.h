@@ -11,7 +11,7 @@ namespace corvex {
 class FileService {
   public:
     virtual ~FileService() = default;
-    virtual bool exists(const std::string& path) = 0; // any directory entry of that name
+    virtual bool exists(const std::string& path) = 0;                   // any directory entry of that name
     virtual std::optional<int64_t> length(const std::string& path) = 0; // regular files only
     // Whole content of a regular file (never blocks on a FIFO or device).
     virtual bool readAll(const std::string& path, std::string& bytes, std::string& why) = 0;

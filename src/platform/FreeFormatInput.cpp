@@ -11,30 +11,38 @@
 namespace corvex {
 
 namespace {
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool isLineEnd(char c) {
+    return c == '\r' || c == '\n';
+}
 } // namespace
 
-bool parseDecimal(std::string_view text, double& value)
-{
+bool parseDecimal(std::string_view text, double& value) {
     size_t i = 0;
     const size_t n = text.size();
     bool negative = false;
     if (i < n && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
     const size_t mantissaStart = i;
     size_t digits = 0;
-    while (i < n && isDigit(text[i])) ++i, ++digits;
+    while (i < n && isDigit(text[i]))
+        ++i, ++digits;
     if (i < n && text[i] == '.') {
         ++i;
-        while (i < n && isDigit(text[i])) ++i, ++digits;
+        while (i < n && isDigit(text[i]))
+            ++i, ++digits;
     }
     if (digits == 0) return false;
     if (i < n && (text[i] == 'E' || text[i] == 'e')) {
         ++i;
         if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
         size_t expDigits = 0;
-        while (i < n && isDigit(text[i])) ++i, ++expDigits;
+        while (i < n && isDigit(text[i]))
+            ++i, ++expDigits;
         if (expDigits == 0) return false;
     }
     if (i != n) return false;
@@ -55,11 +63,11 @@ bool parseDecimal(std::string_view text, double& value)
     return true;
 }
 
-bool FreeFormatInput::readLine(std::string& line)
-{
+bool FreeFormatInput::readLine(std::string& line) {
     if (atEnd()) return false;
     const size_t start = m_pos;
-    while (m_pos < m_bytes.size() && !isLineEnd(m_bytes[m_pos])) ++m_pos;
+    while (m_pos < m_bytes.size() && !isLineEnd(m_bytes[m_pos]))
+        ++m_pos;
     line.assign(m_bytes.substr(start, m_pos - start));
     if (m_pos < m_bytes.size()) {
         if (m_bytes[m_pos] == '\r' && m_pos + 1 < m_bytes.size() && m_bytes[m_pos + 1] == '\n') ++m_pos;
@@ -68,10 +76,10 @@ bool FreeFormatInput::readLine(std::string& line)
     return true;
 }
 
-bool FreeFormatInput::nextField(double& value)
-{
+bool FreeFormatInput::nextField(double& value) {
     const size_t n = m_bytes.size();
-    while (m_pos < n && (isBlank(m_bytes[m_pos]) || isLineEnd(m_bytes[m_pos]))) ++m_pos;
+    while (m_pos < n && (isBlank(m_bytes[m_pos]) || isLineEnd(m_bytes[m_pos])))
+        ++m_pos;
     if (m_pos >= n) return false;
     const size_t start = m_pos;
     while (m_pos < n && !isBlank(m_bytes[m_pos]) && !isLineEnd(m_bytes[m_pos]) && m_bytes[m_pos] != ',')
@@ -79,7 +87,8 @@ bool FreeFormatInput::nextField(double& value)
     const std::string_view field = m_bytes.substr(start, m_pos - start);
     // A comma after the field (blanks may stand between) is its delimiter.
     size_t look = m_pos;
-    while (look < n && isBlank(m_bytes[look])) ++look;
+    while (look < n && isBlank(m_bytes[look]))
+        ++look;
     if (look < n && m_bytes[look] == ',') m_pos = look + 1;
     if (field.empty()) { // the field was only a comma: empty field
         value = 0;
@@ -88,16 +97,14 @@ bool FreeFormatInput::nextField(double& value)
     return parseDecimal(field, value);
 }
 
-bool FreeFormatInput::readField(float& target)
-{
+bool FreeFormatInput::readField(float& target) {
     double v = 0;
     if (!nextField(v) || std::fabs(v) > double(std::numeric_limits<float>::max())) return false;
     target = float(v);
     return true;
 }
 
-bool FreeFormatInput::readField(int32_t& target)
-{
+bool FreeFormatInput::readField(int32_t& target) {
     double v = 0;
     if (!nextField(v)) return false;
     const auto i = toInt32(v);
@@ -106,8 +113,7 @@ bool FreeFormatInput::readField(int32_t& target)
     return true;
 }
 
-bool FreeFormatInput::readField(int16_t& target)
-{
+bool FreeFormatInput::readField(int16_t& target) {
     double v = 0;
     if (!nextField(v)) return false;
     const auto i = toInt16(v);

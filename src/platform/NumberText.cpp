@@ -7,16 +7,14 @@
 
 namespace corvex {
 
-double roundHalfEven(double v)
-{
+double roundHalfEven(double v) {
     if (!std::isfinite(v)) return v;
     return std::nearbyint(v); // the default floating-point rounding mode rounds halves to even
 }
 
 namespace {
 
-template <typename Int> std::optional<Int> toIntegral(double v)
-{
+template <typename Int> std::optional<Int> toIntegral(double v) {
     const double r = roundHalfEven(v);
     if (!std::isfinite(r) || r < double(std::numeric_limits<Int>::min()) ||
         r > double(std::numeric_limits<Int>::max()))
@@ -25,16 +23,14 @@ template <typename Int> std::optional<Int> toIntegral(double v)
 }
 
 // Scientific form with `decimals` mantissa decimals and an exponent of at least two digits.
-std::string scientific(double v, int decimals, bool plusSign)
-{
+std::string scientific(double v, int decimals, bool plusSign) {
     char buf[64];
     std::snprintf(buf, sizeof buf, plusSign ? "%+.*E" : "%.*E", decimals, v);
     // printf writes at least two exponent digits, as the patterns want.
     return buf;
 }
 
-std::string fixed(double v, int decimals)
-{
+std::string fixed(double v, int decimals) {
     char buf[512];
     std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
     std::string s = buf;
@@ -44,11 +40,14 @@ std::string fixed(double v, int decimals)
 
 } // namespace
 
-std::optional<int32_t> toInt32(double v) { return toIntegral<int32_t>(v); }
-std::optional<int16_t> toInt16(double v) { return toIntegral<int16_t>(v); }
+std::optional<int32_t> toInt32(double v) {
+    return toIntegral<int32_t>(v);
+}
+std::optional<int16_t> toInt16(double v) {
+    return toIntegral<int16_t>(v);
+}
 
-std::string formatNumber(double v, std::string_view pattern)
-{
+std::string formatNumber(double v, std::string_view pattern) {
     if (pattern == "0.0000E+00") return scientific(v, 4, false);
     if (pattern == "0.000E+00") return scientific(v, 3, false);
     if (pattern == "+0.00E+00;-0.00E+00") return scientific(v, 2, true);
@@ -65,16 +64,19 @@ std::string formatNumber(double v, std::string_view pattern)
     return fixed(v, 3);
 }
 
-std::string numberToText(long long v) { return v < 0 ? std::to_string(v) : " " + std::to_string(v); }
+std::string numberToText(long long v) {
+    return v < 0 ? std::to_string(v) : " " + std::to_string(v);
+}
 
-double leadingNumber(std::string_view text)
-{
+double leadingNumber(std::string_view text) {
     size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
     const size_t start = i;
     auto digits = [&] {
         size_t n = 0;
-        while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i, ++n;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9')
+            ++i, ++n;
         return n;
     };
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;

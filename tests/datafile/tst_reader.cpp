@@ -18,8 +18,7 @@ struct ReadRun {
     std::string caption;
     std::string outFileLabel;
 
-    void read(const std::string& bytes, const std::string& displayName = "plot.dat")
-    {
+    void read(const std::string& bytes, const std::string& displayName = "plot.dat") {
         DataFileChannel file{bytes, true};
         ReaderHost host{messages, progress, [this](const std::string& c) { caption = c; },
                         [this](const std::string& l) { outFileLabel = l; }};
@@ -28,15 +27,14 @@ struct ReadRun {
     }
 };
 
-std::string header(const std::string& line1 = " Title", const std::string& line2 = "sub")
-{
+std::string header(const std::string& line1 = " Title", const std::string& line2 = "sub") {
     return line1 + "\r\n" + line2 + "\r\nX legend\r\nY legend\r\n";
 }
 
-std::string records(int n)
-{
+std::string records(int n) {
     std::string s = std::to_string(n) + "\r\n";
-    for (int i = 1; i <= n; ++i) s += std::to_string(i) + ", " + std::to_string(2 * i) + ", 0, 1\r\n";
+    for (int i = 1; i <= n; ++i)
+        s += std::to_string(i) + ", " + std::to_string(2 * i) + ", 0, 1\r\n";
     return s;
 }
 
@@ -66,8 +64,7 @@ class TstReader : public QObject {
     void openOfMissingFileFailsQuietly();
 };
 
-void TstReader::exampleFileWithTwoSets()
-{
+void TstReader::exampleFileWithTwoSets() {
     ReadRun run;
     run.read(" Run 12: temperature scan\r\nsample A\r\nTemperature (K)\r\nSignal\r\n4\r\n10.0, 1.5, 0, 1\r\n"
              "20.0, 2.5, 0, 1\r\n10.0, 0.5, 0, 2\r\n20.0 0.7 0 2\r\n");
@@ -84,16 +81,14 @@ void TstReader::exampleFileWithTwoSets()
     QVERIFY(!run.progress.visible);
 }
 
-void TstReader::lineEndsAllRead_data()
-{
+void TstReader::lineEndsAllRead_data() {
     QTest::addColumn<QString>("eol");
     QTest::newRow("CR") << "\r";
     QTest::newRow("CRLF") << "\r\n";
     QTest::newRow("LF") << "\n";
 }
 
-void TstReader::lineEndsAllRead()
-{
+void TstReader::lineEndsAllRead() {
     QFETCH(QString, eol);
     std::string file = header() + records(3);
     std::string converted;
@@ -113,8 +108,7 @@ void TstReader::lineEndsAllRead()
     QCOMPARE(run.state.YVal[3], 6.0f);
 }
 
-void TstReader::progressSteps_data()
-{
+void TstReader::progressSteps_data() {
     QTest::addColumn<int>("points");
     QTest::addColumn<QList<int>>("shown");
     // Step = points/10 with halves to even; the bar moves when the integer part of i/step grows.
@@ -122,11 +116,11 @@ void TstReader::progressSteps_data()
     QTest::newRow("6 points: step 1, up to 60") << 6 << QList<int>{0, 10, 20, 30, 40, 50, 60, 0};
     QTest::newRow("26 points: step 3, ends at 80") << 26 << QList<int>{0, 10, 20, 30, 40, 50, 60, 70, 80, 0};
     // 14 points, step 1: 100 at point 10, then 110.. are not shown and the bar keeps 100.
-    QTest::newRow("14 points: 100 at point 10") << 14 << QList<int>{0, 10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 0};
+    QTest::newRow("14 points: 100 at point 10")
+        << 14 << QList<int>{0, 10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 0};
 }
 
-void TstReader::progressSteps()
-{
+void TstReader::progressSteps() {
     QFETCH(int, points);
     QFETCH(QList<int>, shown);
     ReadRun run;
@@ -135,18 +129,20 @@ void TstReader::progressSteps()
     QCOMPARE(run.progress.label, std::string("Reading Data"));
 }
 
-void TstReader::titleColumns_data()
-{
+void TstReader::titleColumns_data() {
     QTest::addColumn<QString>("line1");
     QTest::addColumn<QString>("title");
-    QTest::newRow("character 1 is not shown") << "XHello" << "Hello";
-    QTest::newRow("one character gives an empty title") << "X" << "";
-    QTest::newRow("blanks trimmed") << "   padded   " << "padded";
-    QTest::newRow("characters 2 to 78 only") << QString("X") + QString(76, 'a') + "bcd" << QString(76, 'a') + "b";
+    QTest::newRow("character 1 is not shown") << "XHello"
+                                              << "Hello";
+    QTest::newRow("one character gives an empty title") << "X"
+                                                        << "";
+    QTest::newRow("blanks trimmed") << "   padded   "
+                                    << "padded";
+    QTest::newRow("characters 2 to 78 only")
+        << QString("X") + QString(76, 'a') + "bcd" << QString(76, 'a') + "b";
 }
 
-void TstReader::titleColumns()
-{
+void TstReader::titleColumns() {
     QFETCH(QString, line1);
     QFETCH(QString, title);
     ReadRun run;
@@ -155,20 +151,18 @@ void TstReader::titleColumns()
     QCOMPARE(QString::fromStdString(run.state.HeaderLine), line1);
 }
 
-void TstReader::subtitleRest_data()
-{
+void TstReader::subtitleRest_data() {
     QTest::addColumn<QString>("line2");
     QTest::addColumn<QString>("subtitle");
     QTest::newRow("78 characters: no rest") << QString(78, 's') << QString(78, 's');
-    QTest::newRow("blank at 79, text 80..100") << QString(78, 's') + " " + QString(21, 'r')
-                                               << QString(78, 's') + "  ::  " + QString(21, 'r');
+    QTest::newRow("blank at 79, text 80..100")
+        << QString(78, 's') + " " + QString(21, 'r') << QString(78, 's') + "  ::  " + QString(21, 'r');
     // The rest starts at character 80, so character 79 is not shown twice.
     QTest::newRow("text across 79") << QString(79, 's') + "rr" << QString(79, 's') + "  ::  rr";
     QTest::newRow("only blanks after 79") << QString(79, 's') + "    " << QString(79, 's');
 }
 
-void TstReader::subtitleRest()
-{
+void TstReader::subtitleRest() {
     QFETCH(QString, line2);
     QFETCH(QString, subtitle);
     ReadRun run;
@@ -176,18 +170,18 @@ void TstReader::subtitleRest()
     QCOMPARE(QString::fromStdString(run.state.SubTitle), subtitle);
 }
 
-void TstReader::captionLength_data()
-{
+void TstReader::captionLength_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("caption");
-    QTest::newRow("20 characters shown whole") << "/data/abcdefghij.dat" << "Corvex V1.1d [/data/abcdefghij.dat]";
-    QTest::newRow("21 characters after [...") << "/data/abcdefghijk.dat" << "Corvex V1.1d [.../data/abcdefghijk.dat]";
+    QTest::newRow("20 characters shown whole") << "/data/abcdefghij.dat"
+                                               << "Corvex V1.1d [/data/abcdefghij.dat]";
+    QTest::newRow("21 characters after [...") << "/data/abcdefghijk.dat"
+                                              << "Corvex V1.1d [.../data/abcdefghijk.dat]";
     QTest::newRow("longer: its last 21") << "/home/lab/run7/abcdefghijk.dat"
                                          << "Corvex V1.1d [.../run7/abcdefghijk.dat]";
 }
 
-void TstReader::captionLength()
-{
+void TstReader::captionLength() {
     QFETCH(QString, name);
     QFETCH(QString, caption);
     ReadRun run;
@@ -195,8 +189,7 @@ void TstReader::captionLength()
     QCOMPARE(QString::fromStdString(run.caption), caption);
 }
 
-void TstReader::countWithoutData_data()
-{
+void TstReader::countWithoutData_data() {
     QTest::addColumn<QString>("countText");
     QTest::newRow("count 0") << "0\r\n";
     QTest::newRow("negative count") << "-1\r\n";
@@ -204,8 +197,7 @@ void TstReader::countWithoutData_data()
     QTest::newRow("file ends in the header") << "";
 }
 
-void TstReader::countWithoutData()
-{
+void TstReader::countWithoutData() {
     QFETCH(QString, countText);
     ReadRun run;
     run.read(header() + records(3)); // earlier data stay in the arrays
@@ -214,14 +206,14 @@ void TstReader::countWithoutData()
     QCOMPARE(run.state.NumPts, 0);
     QCOMPARE(run.caption, std::string("Corvex V1.1d"));
     QCOMPARE(run.messages.messages.size(), size_t(1));
-    QCOMPARE(run.messages.messages[0].text, std::string("The Current File Contained No Data!\n\r/data/empty.dat"));
+    QCOMPARE(run.messages.messages[0].text,
+             std::string("The Current File Contained No Data!\n\r/data/empty.dat"));
     QCOMPARE(run.messages.messages[0].title, std::string("Data File Error"));
     QCOMPARE(run.state.XVal[3], 3.0f);
     QVERIFY(!run.progress.visible);
 }
 
-void TstReader::fiveNumbersOnALine()
-{
+void TstReader::fiveNumbersOnALine() {
     // Records are not tied to lines: the fifth number is the next point's X.
     ReadRun run;
     run.read(header() + "2\r\n1 2 0 1 5\r\n6 0 3\r\n");
@@ -230,8 +222,7 @@ void TstReader::fiveNumbersOnALine()
     QCOMPARE(run.state.SetNo[2], int16_t(3));
 }
 
-void TstReader::badSetNumberEndsRecord()
-{
+void TstReader::badSetNumberEndsRecord() {
     ReadRun run;
     run.read(header() + records(3));
     // Point 2's set number 32768 fails its field; point 3 reads on from there.
@@ -242,10 +233,10 @@ void TstReader::badSetNumberEndsRecord()
     QCOMPARE(run.state.SetNo[3], int16_t(5));
 }
 
-void TstReader::countAboveCapacityKeepsFirstPoints()
-{
+void TstReader::countAboveCapacityKeepsFirstPoints() {
     std::string file = header() + "250002\n";
-    for (int i = 1; i <= 250002; ++i) file += std::to_string(i) + " 1 0 1\n";
+    for (int i = 1; i <= 250002; ++i)
+        file += std::to_string(i) + " 1 0 1\n";
     ReadRun run;
     run.read(file);
     QCOMPARE(run.state.NumPts, kMaxPoints);
@@ -253,8 +244,7 @@ void TstReader::countAboveCapacityKeepsFirstPoints()
     QCOMPARE(run.state.PlotXMax, float(kMaxPoints));
 }
 
-void TstReader::findLimitsOverAllPoints()
-{
+void TstReader::findLimitsOverAllPoints() {
     PlotState state;
     const std::vector<float> x = {0, 3, -1, 7, 7};
     const std::vector<float> y = {0, 2, 9, -4, 2};
@@ -268,8 +258,7 @@ void TstReader::findLimitsOverAllPoints()
     QCOMPARE(state.PlotYMax, 2.0f);
 }
 
-void TstReader::openWaitsUntilLengthSettles()
-{
+void TstReader::openWaitsUntilLengthSettles() {
     QTemporaryDir dir;
     const std::string path = dir.filePath("plot.dat").toStdString();
     const std::string full = header() + records(4);
@@ -295,8 +284,7 @@ void TstReader::openWaitsUntilLengthSettles()
     QVERIFY(!state.DataFileOpen);
 }
 
-void TstReader::openOfMissingFileFailsQuietly()
-{
+void TstReader::openOfMissingFileFailsQuietly() {
     PlotState state;
     state.DataFileOpen = true;
     DataFileChannel file;

@@ -16,17 +16,16 @@ class TstFreeFormat : public QObject {
     void rangesOfTargets();
 };
 
-void TstFreeFormat::linesEndAtCrCrlfOrLf()
-{
+void TstFreeFormat::linesEndAtCrCrlfOrLf() {
     FreeFormatInput in("a\rb\r\nc\nd");
     std::string line;
     QStringList lines;
-    while (in.readLine(line)) lines << QString::fromStdString(line);
+    while (in.readLine(line))
+        lines << QString::fromStdString(line);
     QCOMPARE(lines, QStringList({"a", "b", "c", "d"}));
 }
 
-void TstFreeFormat::fieldSeparators_data()
-{
+void TstFreeFormat::fieldSeparators_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QList<float>>("expected");
     QTest::newRow("blanks") << "1 2  3" << QList<float>{1, 2, 3};
@@ -38,20 +37,19 @@ void TstFreeFormat::fieldSeparators_data()
     QTest::newRow("lower-case exponent") << "1e3" << QList<float>{1000};
 }
 
-void TstFreeFormat::fieldSeparators()
-{
+void TstFreeFormat::fieldSeparators() {
     QFETCH(QString, text);
     QFETCH(QList<float>, expected);
     const std::string bytes = text.toStdString();
     FreeFormatInput in(bytes);
     QList<float> got;
     float v = 0;
-    while (in.readField(v)) got << v;
+    while (in.readField(v))
+        got << v;
     QCOMPARE(got, expected);
 }
 
-void TstFreeFormat::fieldsThatFail_data()
-{
+void TstFreeFormat::fieldsThatFail_data() {
     QTest::addColumn<QString>("field");
     QTest::newRow("nan") << "nan";
     QTest::newRow("inf") << "inf";
@@ -64,8 +62,7 @@ void TstFreeFormat::fieldsThatFail_data()
     QTest::newRow("end of input") << "";
 }
 
-void TstFreeFormat::fieldsThatFail()
-{
+void TstFreeFormat::fieldsThatFail() {
     QFETCH(QString, field);
     const std::string bytes = field.toStdString();
     FreeFormatInput in(bytes);
@@ -74,8 +71,7 @@ void TstFreeFormat::fieldsThatFail()
     QCOMPARE(v, 42.0f); // the target keeps its value
 }
 
-void TstFreeFormat::failedFieldIsConsumedAndKeepsTarget()
-{
+void TstFreeFormat::failedFieldIsConsumedAndKeepsTarget() {
     FreeFormatInput in("abc, 7");
     float v = 1;
     QVERIFY(!in.readField(v));
@@ -83,8 +79,7 @@ void TstFreeFormat::failedFieldIsConsumedAndKeepsTarget()
     QCOMPARE(v, 7.0f);
 }
 
-void TstFreeFormat::rangesOfTargets()
-{
+void TstFreeFormat::rangesOfTargets() {
     FreeFormatInput in("32767 32768 -32768 -32769 2.5 3.5 2147483648 1E-50");
     int16_t s = 0;
     QVERIFY(in.readField(s) && s == 32767);

@@ -17,40 +17,53 @@ class TstNumberText : public QObject {
     void leadingNumber();
 };
 
-void TstNumberText::formatPatterns_data()
-{
+void TstNumberText::formatPatterns_data() {
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("label with three decimals") << 1.2 << "0.000" << "1.200";
-    QTest::newRow("label below one keeps its leading zero") << 0.2 << "0.000" << "0.200";
-    QTest::newRow("negative label") << -60.0 << "0.000" << "-60.000";
-    QTest::newRow("tiny negative label shows plain zero") << -1e-9 << "0.000" << "0.000";
-    QTest::newRow("readout X has four decimals") << 12.5 << "0.0000E+00" << "1.2500E+01";
-    QTest::newRow("readout Y has three decimals") << -0.25 << "0.000E+00" << "-2.500E-01";
-    QTest::newRow("readout of zero") << 0.0 << "0.0000E+00" << "0.0000E+00";
-    QTest::newRow("exponent text with plus sign") << 1200.0 << "+0.00E+00;-0.00E+00" << "+1.20E+03";
-    QTest::newRow("exponent text of a negative value") << -60.0 << "+0.00E+00;-0.00E+00" << "-6.00E+01";
+    QTest::newRow("label with three decimals") << 1.2 << "0.000"
+                                               << "1.200";
+    QTest::newRow("label below one keeps its leading zero") << 0.2 << "0.000"
+                                                            << "0.200";
+    QTest::newRow("negative label") << -60.0 << "0.000"
+                                    << "-60.000";
+    QTest::newRow("tiny negative label shows plain zero") << -1e-9 << "0.000"
+                                                          << "0.000";
+    QTest::newRow("readout X has four decimals") << 12.5 << "0.0000E+00"
+                                                 << "1.2500E+01";
+    QTest::newRow("readout Y has three decimals") << -0.25 << "0.000E+00"
+                                                  << "-2.500E-01";
+    QTest::newRow("readout of zero") << 0.0 << "0.0000E+00"
+                                     << "0.0000E+00";
+    QTest::newRow("exponent text with plus sign") << 1200.0 << "+0.00E+00;-0.00E+00"
+                                                  << "+1.20E+03";
+    QTest::newRow("exponent text of a negative value") << -60.0 << "+0.00E+00;-0.00E+00"
+                                                       << "-6.00E+01";
     // Mantissa rounding carries into the exponent.
-    QTest::newRow("9.996 raises the exponent") << 9.996 << "+0.00E+00;-0.00E+00" << "+1.00E+01";
-    QTest::newRow("small exponent keeps two digits") << 0.001 << "+0.00E+00;-0.00E+00" << "+1.00E-03";
-    QTest::newRow("three-digit exponent") << 1e120 << "+0.00E+00;-0.00E+00" << "+1.00E+120";
-    QTest::newRow("legend number") << 100.0 << "###" << "100";
-    QTest::newRow("legend number one") << 1.0 << "###" << "1";
-    QTest::newRow("sequence with three digits") << 7.0 << "000" << "007";
-    QTest::newRow("sequence with four digits") << 1000.0 << "000" << "1000";
+    QTest::newRow("9.996 raises the exponent") << 9.996 << "+0.00E+00;-0.00E+00"
+                                               << "+1.00E+01";
+    QTest::newRow("small exponent keeps two digits") << 0.001 << "+0.00E+00;-0.00E+00"
+                                                     << "+1.00E-03";
+    QTest::newRow("three-digit exponent") << 1e120 << "+0.00E+00;-0.00E+00"
+                                          << "+1.00E+120";
+    QTest::newRow("legend number") << 100.0 << "###"
+                                   << "100";
+    QTest::newRow("legend number one") << 1.0 << "###"
+                                       << "1";
+    QTest::newRow("sequence with three digits") << 7.0 << "000"
+                                                << "007";
+    QTest::newRow("sequence with four digits") << 1000.0 << "000"
+                                               << "1000";
 }
 
-void TstNumberText::formatPatterns()
-{
+void TstNumberText::formatPatterns() {
     QFETCH(double, value);
     QFETCH(QString, pattern);
     QFETCH(QString, expected);
     QCOMPARE(QString::fromStdString(formatNumber(value, pattern.toStdString())), expected);
 }
 
-void TstNumberText::halvesRoundToEven_data()
-{
+void TstNumberText::halvesRoundToEven_data() {
     QTest::addColumn<double>("value");
     QTest::addColumn<double>("expected");
     QTest::newRow("2.5 goes down to the even 2") << 2.5 << 2.0;
@@ -61,15 +74,13 @@ void TstNumberText::halvesRoundToEven_data()
     QTest::newRow("11.52 is not a half") << 11.52 << 12.0;
 }
 
-void TstNumberText::halvesRoundToEven()
-{
+void TstNumberText::halvesRoundToEven() {
     QFETCH(double, value);
     QFETCH(double, expected);
     QCOMPARE(roundHalfEven(value), expected);
 }
 
-void TstNumberText::integerRanges()
-{
+void TstNumberText::integerRanges() {
     QCOMPARE(toInt16(32767.0), std::optional<int16_t>(32767));
     QCOMPARE(toInt16(32767.5), std::optional<int16_t>()); // rounds to 32768: out of range
     QCOMPARE(toInt16(-32768.0), std::optional<int16_t>(-32768));
@@ -79,15 +90,13 @@ void TstNumberText::integerRanges()
     QCOMPARE(toInt32(std::numeric_limits<double>::quiet_NaN()), std::optional<int32_t>());
 }
 
-void TstNumberText::numberToTextHasLeadingBlankWhenNotNegative()
-{
+void TstNumberText::numberToTextHasLeadingBlankWhenNotNegative() {
     QCOMPARE(numberToText(5), std::string(" 5"));
     QCOMPARE(numberToText(0), std::string(" 0"));
     QCOMPARE(numberToText(-13), std::string("-13"));
 }
 
-void TstNumberText::leadingNumber_data()
-{
+void TstNumberText::leadingNumber_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<double>("expected");
     QTest::newRow("plain") << "4" << 4.0;
@@ -99,8 +108,7 @@ void TstNumberText::leadingNumber_data()
     QTest::newRow("empty") << "" << 0.0;
 }
 
-void TstNumberText::leadingNumber()
-{
+void TstNumberText::leadingNumber() {
     QFETCH(QString, text);
     QFETCH(double, expected);
     QCOMPARE(corvex::leadingNumber(text.toStdString()), expected);

@@ -18,8 +18,7 @@ struct RecordedMessage {
 
 class MessageRecorder : public MessageService {
   public:
-    void show(const std::string& text, const std::string& title, MessageIcon icon) override
-    {
+    void show(const std::string& text, const std::string& title, MessageIcon icon) override {
         messages.push_back({text, title, icon});
     }
     void beep() override { ++beeps; }
@@ -29,8 +28,7 @@ class MessageRecorder : public MessageService {
 
 class StepClock : public Clock {
   public:
-    void sleepMs(int ms) override
-    {
+    void sleepMs(int ms) override {
         slept += ms;
         if (onSleep) onSleep();
     }

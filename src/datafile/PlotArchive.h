@@ -1,0 +1,29 @@
+#pragma once
+// Filing a plotted file away: under the next free numbered name, or, when its first line carries
+// the deletion mark, as the working copy that "SaveData" can keep.
+
+#include "app/PlotState.h"
+#include "datafile/SequencerHost.h"
+#include "platform/FileService.h"
+
+#include <string>
+
+namespace corvex {
+
+enum class ArchiveResult {
+    FiledAway,     // renamed to a numbered name; OutFileLbl shows its full path
+    SetAside,      // copied to TmpFileName and deleted; "SaveData" offered
+    LeftInPlace,   // a copy, delete or rename failed; the file is untouched and a message said why
+    NumbersUsedUp, // no sequence number is left after this file: automatic plotting must stop
+};
+
+inline constexpr int16_t kLastPlotFileSeq = 32767;
+
+// Files away `name`, a bare name in the current directory, after it was plotted (HeaderLine is its
+// line 1). A marked file is deleted only once its copy to TmpFileName has the file's length. The
+// numbered name skips names already taken; PlotFileSeq ends one above the name used and never passes
+// kLastPlotFileSeq (NumbersUsedUp, with a message, whether or not the last number was used).
+ArchiveResult ArchivePlotFile(PlotState& state, const std::string& name, FileService& files,
+                              SequencerHost& host);
+
+} // namespace corvex

@@ -1,0 +1,74 @@
+#pragma once
+// The sequence of plots: a file chosen by dialog, the next file of the watched directory on demand or
+// at each timer tick, filing plotted files away, and saving a set-aside file.
+
+#include "app/PlotState.h"
+#include "datafile/PlotArchive.h"
+#include "datafile/PlotReader.h"
+#include "datafile/SequencerHost.h"
+#include "filesel/FileList.h"
+#include "platform/FileService.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace corvex {
+
+enum class PlotMode { Manual, ClickToPlot, Timed };
+
+class PlotSequencer {
+  public:
+    // Shows an open-file dialog with `filter`; the chosen full path, or nullopt when cancelled.
+    using OpenDialog = std::function<std::optional<std::string>(const std::string& filter)>;
+    // Shows a save-file dialog that asks before replacing a file and appends `defaultExtension` to a
+    // name typed without one; the chosen full path, or nullopt when cancelled.
+    using SaveDialog = std::function<std::optional<std::string>(const std::string& filter,
+                                                                const std::string& defaultExtension)>;
+
+    static constexpr const char* kOpenFilter =
+        "Data Files (*.dat)|*.dat|All Files (*.*)|*.*|Text Files (*.txt)|*.txt";
+    static constexpr const char* kSaveFilter = "Plot Files | *.dat";
+    static constexpr const char* kSaveExtension = "dat";
+
+    // `fileLst` is the file selection window's list; its names are relative to the current directory.
+    PlotSequencer(PlotState& state, FileList& fileLst, FileService& files, SequencerHost& host,
+                  OpenDialog openDialog, SaveDialog saveDialog);
+
+    // "Done" in manual selection: plots come only from Mnu2File_Click.
+    void startManual();
+    // "Done" in automatic selection, after FindPlotFileSeq: timed plotting starts the timer; click to
+    // plot plots the first listed file at once (or says that none matches) and then offers "&NextPlot"
+    // or watches with the timer. `intervalMs` is the delay in milliseconds.
+    void startAutomatic(bool clickToPlot, int intervalMs);
+    // "&Setup": a plot still running finishes its file but changes no menu item or timer afterwards.
+    void suspend() { ++generation_; }
+
+    void Mnu2File_Click();
+    void NextPlt_Click();
+    void PlotTimer_Timer();
+    void SavePlotNow_Click();
+
+    PlotMode mode() const { return mode_; }
+    bool autoSelected() const { return mode_ != PlotMode::Manual; }
+    bool plotting() const { return activity_ > 0; } // a command is running (maybe yielding)
+
+  private:
+    bool loadAndShow(const std::string& path, const std::string& displayName);
+    std::optional<ArchiveResult> plotListed(); // nullopt: the file could not be opened
+    void offerNextOrWatch();
+    void stopAutomatic();
+
+    PlotState& state_;
+    FileList& fileLst_;
+    FileService& files_;
+    SequencerHost& host_;
+    OpenDialog openDialog_;
+    SaveDialog saveDialog_;
+    DataFileChannel file_;
+    PlotMode mode_ = PlotMode::Manual;
+    int activity_ = 0;   // commands running; the reader yields, so a tick can arrive within one
+    int generation_ = 0; // changes when plotting is restarted or suspended
+};
+
+} // namespace corvex

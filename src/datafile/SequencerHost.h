@@ -1,0 +1,43 @@
+#pragma once
+// What the plot sequence and the file selection window change in the main window. The main window
+// implements this; tests record the calls.
+
+#include "platform/Services.h"
+
+#include <string>
+
+namespace corvex {
+
+// Menu items of the main window that plotting shows, hides, enables and disables.
+enum class MenuItem { Mnu2File, NextPlt, HoldPlot, SavePlotNow, Zoomout };
+
+class SequencerHost {
+  public:
+    virtual ~SequencerHost() = default;
+    virtual void setMenuVisible(MenuItem item, bool visible) = 0;
+    virtual void setMenuEnabled(MenuItem item, bool enabled) = 0;
+    virtual void setHoldCaption(const std::string& caption) = 0; // "&Hold" or "&Continue"
+    // PlotTimer: interval in milliseconds; start and stop keep the interval.
+    virtual void setTimerInterval(int ms) = 0;
+    virtual void startTimer() = 0;
+    virtual void stopTimer() = 0;
+    virtual bool timerRunning() const = 0;
+    virtual void redrawFromScratch() = 0; // Form_Resize
+    virtual void showMainWindow() = 0;
+    // Focus is remembered before a plot (the progress window takes it) and given back afterwards.
+    virtual void rememberFocus() = 0;
+    virtual void restoreFocus() = 0;
+    virtual void setCaption(const std::string& caption) = 0;
+    virtual void setOutFileLabel(const std::string& text) = 0; // OutFileLbl
+    virtual MessageService& messages() = 0;
+    virtual ProgressView& progress() = 0;
+    virtual Clock& clock() = 0; // the settling wait of OpenDataFile
+};
+
+// Shows or hides a menu item and enables or disables it with the same flag.
+inline void offerMenu(SequencerHost& host, MenuItem item, bool offered) {
+    host.setMenuVisible(item, offered);
+    host.setMenuEnabled(item, offered);
+}
+
+} // namespace corvex

@@ -1,0 +1,138 @@
+#include "filesel/DriveList.h"
+
+#include "platform/NumberText.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <dirent.h>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+namespace corvex {
+
+namespace {
+
+// File systems that hold no user files: kernel views, control groups, automount stubs.
+const std::set<std::string> kPseudoTypes = {
+    "proc",        "sysfs",      "devtmpfs", "devpts",   "cgroup",    "cgroup2", "securityfs", "pstore",
+    "debugfs",     "tracefs",    "configfs", "mqueue",   "hugetlbfs", "bpf",     "autofs",     "fusectl",
+    "binfmt_misc", "rpc_pipefs", "nsfs",     "efivarfs", "selinuxfs", "ramfs",
+};
+
+bool isOctal(char c) {
+    return c >= '0' && c <= '7';
+}
+
+// /proc/self/mounts writes blanks, tabs, newlines and backslashes in octal (\040).
+std::string unescapeMountField(const std::string& s) {
+    std::string out;
+    for (size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == '\\' && i + 3 < s.size() && isOctal(s[i + 1]) && isOctal(s[i + 2]) && isOctal(s[i + 3])) {
+            out += char((s[i + 1] - '0') * 64 + (s[i + 2] - '0') * 8 + (s[i + 3] - '0'));
+            i += 3;
+        } else {
+            out += s[i];
+        }
+    }
+    return out;
+}
+
+// Mount points of the system's own run-time trees (device nodes, kernel views, sockets and locks).
+bool underSystemTree(const std::string& mountPoint) {
+    for (const char* tree : {"/proc", "/sys", "/dev", "/run"})
+        if (mountPoint == tree || mountPoint.rfind(std::string(tree) + "/", 0) == 0) return true;
+    return false;
+}
+
+bool canList(const std::string& directory) {
+    return probeDirectory(directory) == 0;
+}
+
+} // namespace
+
+std::vector<std::string> drivesFromMounts(const std::string& mountsText,
+                                          bool (*listable)(const std::string&)) {
+    std::vector<std::string> drives{"/"};
+    std::istringstream lines(mountsText);
+    std::string line;
+    while (std::getline(lines, line)) {
+        std::istringstream fields(line);
+        std::string device, mountPoint, type;
+        if (!(fields >> device >> mountPoint >> type)) continue;
+        mountPoint = unescapeMountField(mountPoint);
+        if (kPseudoTypes.count(type) || mountPoint.empty() || mountPoint[0] != '/' ||
+            underSystemTree(mountPoint))
+            continue;
+        if (std::find(drives.begin(), drives.end(), mountPoint) != drives.end()) continue;
+        if (listable(mountPoint)) drives.push_back(mountPoint);
+    }
+    return drives;
+}
+
+std::vector<std::string> listDrives() {
+    std::ifstream in("/proc/self/mounts");
+    std::stringstream text;
+    text << in.rdbuf();
+    return drivesFromMounts(text.str(), canList);
+}
+
+std::string driveOf(const std::string& path, const std::vector<std::string>& drives) {
+    std::string best = "/";
+    for (const std::string& d : drives) {
+        const bool above =
+            path == d || (path.compare(0, d.size(), d) == 0 &&
+                          (d.back() == '/' || (path.size() > d.size() && path[d.size()] == '/')));
+        if (above && d.size() > best.size()) best = d;
+    }
+    return best;
+}
+
+int driveErrorCode(int posixError) {
+    switch (posixError) {
+    case ENOENT:
+    case ENODEV:
+    case ENXIO:
+        return 68;
+    case ENOMEDIUM:
+    case EBUSY:
+    case EAGAIN:
+        return 71;
+    case ENOTDIR:
+    case EINVAL:
+    case ENAMETOOLONG:
+    case ELOOP:
+        return 5;
+    case EIO:
+        return 57;
+    case EACCES:
+    case EPERM:
+        return 70;
+    default:
+        return 75;
+    }
+}
+
+int probeDirectory(const std::string& directory) {
+    DIR* dir = ::opendir(directory.c_str());
+    if (!dir) return driveErrorCode(errno);
+    ::closedir(dir);
+    return 0;
+}
+
+std::string driveChangeMessage(int code) {
+    switch (code) {
+    case 68:
+        return "That drive is not available. No drive change was made.";
+    case 71:
+        return "Close the door on your drive and try again.";
+    case 5:
+        return "You probably didn't enter a drive letter. No drive change was made.";
+    case 57:
+        return "Device I/O Error.";
+    default:
+        return "Error #" + numberToText(code) + " !";
+    }
+}
+
+} // namespace corvex

@@ -1,0 +1,231 @@
+#include "platform/QtCanvas.h"
+
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QPaintDevice>
+#include <QPalette>
+#include <QPolygon>
+#include <QStringDecoder>
+#include <algorithm>
+#include <cmath>
+
+namespace corvex {
+
+namespace {
+
+QColor toQColor(Rgb c) {
+    return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
+}
+
+Rgb fromQColor(const QColor& c) {
+    return Rgb(c.red()) + 256u * Rgb(c.green()) + 65536u * Rgb(c.blue());
+}
+
+Rgb paletteBackground() {
+    if (!qGuiApp) return fromQColor(QColor(240, 240, 240));
+    return fromQColor(QGuiApplication::palette().color(QPalette::Window));
+}
+
+// Pixel coordinates far outside the device are cut back so the rasteriser never sees huge numbers.
+constexpr double kFarLimit = 1e9;
+
+double tame(double v) {
+    return std::clamp(v, -kFarLimit, kFarLimit);
+}
+
+// Liang-Barsky: clips segment a-b to the rectangle [lo, hi] in both axes; false when nothing is left.
+bool clipSegment(QPointF& a, QPointF& b, QPointF lo, QPointF hi) {
+    double t0 = 0, t1 = 1;
+    const double dx = b.x() - a.x(), dy = b.y() - a.y();
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {a.x() - lo.x(), hi.x() - a.x(), a.y() - lo.y(), hi.y() - a.y()};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (t0 > t1) return false;
+    }
+    const QPointF start = a;
+    a = start + t0 * QPointF(dx, dy);
+    b = start + t1 * QPointF(dx, dy);
+    return true;
+}
+
+} // namespace
+
+QString toQString(const std::string& text) {
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString decoded = utf8(QByteArrayView(text.data(), qsizetype(text.size())));
+    if (!utf8.hasError()) return decoded;
+    return QString::fromLatin1(text.data(), qsizetype(text.size()));
+}
+
+QtCanvas::QtCanvas(QPaintDevice* device, double logicalDpi)
+    : m_device(device), m_painter(device), m_dpi(logicalDpi), m_pixWidth(std::max(1, device->width())),
+      m_pixHeight(std::max(1, device->height())), m_right(m_pixWidth), m_bottom(m_pixHeight),
+      m_back(paletteBackground()) {
+    m_painter.setRenderHint(QPainter::Antialiasing, false);
+    m_painter.setRenderHint(QPainter::TextAntialiasing, false);
+    m_font = makeFont("Times New Roman", 16, false);
+}
+
+QtCanvas::~QtCanvas() {
+    if (m_painter.isActive()) m_painter.end();
+}
+
+QPointF QtCanvas::toPixel(double x, double y) const {
+    return {tame((x - m_left) / unitsPerPixelX()), tame((y - m_top) / unitsPerPixelY())};
+}
+
+void QtCanvas::setUserScale(double left, double top, double right, double bottom) {
+    if (right == left || bottom == top) return; // a scale without extent would divide by zero
+    m_left = left;
+    m_top = top;
+    m_right = right;
+    m_bottom = bottom;
+}
+
+void QtCanvas::clear() {
+    m_painter.fillRect(QRectF(0, 0, m_pixWidth, m_pixHeight), toQColor(m_back));
+    m_curX = m_left;
+    m_curY = m_top;
+}
+
+void QtCanvas::usePen(Rgb color) {
+    if (color == m_penColor && m_lineWidth == m_penWidth) return;
+    QPen pen(toQColor(color));
+    pen.setWidth(std::max(1, m_lineWidth));
+    pen.setCapStyle(Qt::FlatCap);
+    pen.setJoinStyle(Qt::MiterJoin);
+    m_painter.setPen(pen);
+    m_penColor = color;
+    m_penWidth = m_lineWidth;
+}
+
+void QtCanvas::useBrush(bool filled, Rgb color) {
+    if (filled == m_brushFilled && (!filled || color == m_brushColor)) return;
+    m_painter.setBrush(filled ? QBrush(toQColor(color)) : QBrush(Qt::NoBrush));
+    m_brushFilled = filled;
+    m_brushColor = color;
+}
+
+void QtCanvas::drawSegment(QPointF a, QPointF b) {
+    const double margin = 2.0 * std::max(1, m_lineWidth);
+    if (!clipSegment(a, b, {-margin, -margin}, {m_pixWidth + margin, m_pixHeight + margin})) return;
+    m_painter.drawLine(a, b);
+}
+
+void QtCanvas::line(double x1, double y1, double x2, double y2, Rgb color) {
+    usePen(color);
+    drawSegment(toPixel(x1, y1), toPixel(x2, y2));
+    m_curX = x2;
+    m_curY = y2;
+}
+
+void QtCanvas::lineTo(double x, double y, Rgb color) {
+    line(m_curX, m_curY, x, y, color);
+}
+
+void QtCanvas::box(double x1, double y1, double x2, double y2, Rgb color) {
+    usePen(color);
+    useBrush(m_fillStyle == FillStyle::Solid, m_fill);
+    m_painter.drawRect(QRectF(toPixel(x1, y1), toPixel(x2, y2)).normalized());
+    m_curX = x2;
+    m_curY = y2;
+}
+
+void QtCanvas::filledBox(double x1, double y1, double x2, double y2, Rgb color) {
+    usePen(color);
+    useBrush(true, color);
+    m_painter.drawRect(QRectF(toPixel(x1, y1), toPixel(x2, y2)).normalized());
+    m_curX = x2;
+    m_curY = y2;
+}
+
+void QtCanvas::circle(double cx, double cy, double radius, Rgb color) {
+    usePen(color);
+    useBrush(m_fillStyle == FillStyle::Solid, m_fill);
+    const double r = std::abs(radius / unitsPerPixelX());
+    m_painter.drawEllipse(toPixel(cx, cy), r, r);
+    m_curX = cx;
+    m_curY = cy;
+}
+
+void QtCanvas::polygon(const PixelPoint* points, int count) {
+    usePen(m_fore);
+    useBrush(m_fillStyle == FillStyle::Solid, m_fill);
+    QPoint vertices[8];
+    count = std::clamp(count, 0, 8);
+    for (int i = 0; i < count; ++i)
+        vertices[i] = QPoint(points[i].x, points[i].y);
+    m_painter.drawPolygon(vertices, count);
+}
+
+void QtCanvas::setCurrentPosition(double x, double y) {
+    m_curX = x;
+    m_curY = y;
+}
+
+QFont QtCanvas::makeFont(const std::string& family, int pixelSize, bool bold) const {
+    QFont font(toQString(family));
+    font.setPixelSize(std::max(1, pixelSize));
+    font.setBold(bold);
+    font.setStyleStrategy(QFont::NoAntialias);
+    return font;
+}
+
+void QtCanvas::setFont(const std::string& family, double pointSize, bool bold) {
+    m_font = makeFont(family, int(std::lround(pointSize * m_dpi / 72.0)), bold);
+    m_upward = false;
+}
+
+void QtCanvas::setFontSize(double pointSize) {
+    m_font.setPixelSize(std::max(1L, std::lround(pointSize * m_dpi / 72.0)));
+}
+
+void QtCanvas::setUpwardFont(const std::string& family, int pixelHeight, bool bold) {
+    // The height asked for is the whole character cell; Qt sizes fonts by the em, so scale once.
+    QFont font = makeFont(family, pixelHeight, bold);
+    const double cell = QFontMetricsF(font, m_device).height();
+    if (cell > 0) font.setPixelSize(std::max(1, int(std::lround(pixelHeight * pixelHeight / cell))));
+    m_font = font;
+    m_upward = true;
+}
+
+void QtCanvas::print(const std::string& text) {
+    const QFontMetricsF metrics(m_font, m_device);
+    usePen(m_fore);
+    m_painter.setFont(m_font);
+    const QPointF at = toPixel(m_curX, m_curY);
+    if (m_upward) {
+        m_painter.save();
+        m_painter.translate(at);
+        m_painter.rotate(-90.0);
+        m_painter.drawText(QPointF(0, metrics.ascent()), toQString(text));
+        m_painter.restore();
+    } else {
+        m_painter.drawText(at + QPointF(0, metrics.ascent()), toQString(text));
+    }
+    m_curX = m_left;
+    m_curY += metrics.height() * unitsPerPixelY();
+}
+
+double QtCanvas::textWidth(const std::string& text) const {
+    return std::abs(QFontMetricsF(m_font, m_device).horizontalAdvance(toQString(text)) * unitsPerPixelX());
+}
+
+double QtCanvas::textHeight(const std::string&) const {
+    return std::abs(QFontMetricsF(m_font, m_device).height() * unitsPerPixelY());
+}
+
+int32_t QtCanvas::textPixWidth(const std::string& text) const {
+    return int32_t(std::lround(QFontMetricsF(m_font, m_device).horizontalAdvance(toQString(text))));
+}
+
+} // namespace corvex
