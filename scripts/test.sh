@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs the whole test suite.
+# Installs what is missing, builds, and runs the whole test suite: the unit and widget tests, the same
+# tests under AddressSanitizer and UndefinedBehaviorSanitizer, and a bounded fuzzing run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 scripts/build.sh
 ctest --test-dir build --output-on-failure -j2 --timeout 300
+scripts/run-sanitizers.sh --timeout 300
+scripts/run-fuzz.sh

@@ -56,9 +56,10 @@ std::string formatNumber(double v, std::string_view pattern) {
         return s == "0" ? std::string() : s; // "#" shows no digit for zero
     }
     if (pattern == "000") {
-        char buf[64];
-        const long long n = (long long)roundHalfEven(v);
-        std::snprintf(buf, sizeof buf, n < 0 ? "-%03lld" : "%03lld", std::llabs(n));
+        // Formatted as a double: any value, however large or not finite, stays defined.
+        const double r = roundHalfEven(v);
+        char buf[512];
+        std::snprintf(buf, sizeof buf, "%s%03.0f", r < 0 ? "-" : "", std::fabs(r));
         return buf;
     }
     return fixed(v, 3);
