@@ -7,6 +7,7 @@
 #include "app/StartUpLayout.h"
 #include "datafile/PlotSequencer.h"
 #include "filesel/FileFrm.h"
+#include "legend/PlotLegend.h"
 #include "output/PlotCapture.h"
 #include "output/PlotCopies.h"
 #include "output/PlotPrinter.h"
@@ -65,9 +66,14 @@ Plotit::Plotit(PlotState& state, AppServices services, QWidget* parent)
     connect(m_menus.YLgndFntDec, &QAction::triggered, this, &Plotit::YLgndFntDec_Click);
     connect(m_menus.HoldPlot, &QAction::triggered, this, &Plotit::HoldPlot_Click);
     connect(m_menus.SetupPlt, &QAction::triggered, this, &Plotit::SetupPlt_Click);
+    connect(m_menus.ShowIt, &QAction::triggered, this, &Plotit::ShowIt_Click);
 }
 
 Plotit::~Plotit() = default;
+
+PlotLegend* Plotit::legend() const {
+    return m_legend;
+}
 
 double Plotit::twipsPerPixel() const {
     return 1440.0 / logicalDpiY();
@@ -240,11 +246,28 @@ void Plotit::LargePoints_Click() {
     m_menus.LargePoints->setText(m_state.SmallSyms ? "Large Symbols" : "Small Symbols");
     m_fields.SymScale = m_state.SmallSyms ? 0.5f : 1.0f;
     repaintIfLoaded();
+    refreshLegend();
 }
 
 void Plotit::UseFilled_Click() {
     m_state.FilledSyms = m_menus.UseFilled->isChecked();
     repaintIfLoaded();
+    refreshLegend();
+}
+
+void Plotit::refreshLegend() {
+    if (m_state.LegendLoaded && m_legend) m_legend->Form_Paint();
+}
+
+void Plotit::ShowIt_Click() {
+    if (!m_legend) { // a closed legend deleted itself: make a new one
+        m_legend = new PlotLegend(m_state, frameGeometry().top(), this);
+        connect(m_legend, &PlotLegend::unloaded, this, [this] { m_menus.ShowIt->setEnabled(true); });
+    }
+    m_legend->show();
+    m_legend->raise();
+    m_legend->activateWindow();
+    m_menus.ShowIt->setEnabled(false);
 }
 
 namespace {

@@ -11,6 +11,7 @@
 #include "zoom/ZoomController.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <memory>
 
 class QTimer;
@@ -19,6 +20,7 @@ namespace corvex {
 
 class FileFrm;
 class PlotArea;
+class PlotLegend;
 class PlotSequencer;
 class PrinterMenu;
 class ProgressWindow;
@@ -49,6 +51,7 @@ class Plotit : public QMainWindow {
     QTimer* plotTimer() const { return PlotTimer; }
     FileFrm* fileSelection() const { return m_fileFrm.get(); }
     PrinterMenu* printers() const { return m_printers.get(); }
+    PlotLegend* legend() const;
     PlotSequencer* sequencer() const { return m_sequencer.get(); }
     AppServices& services() { return m_services; }
 
@@ -70,12 +73,14 @@ class Plotit : public QMainWindow {
     void YLgndFntInc_Click();
     void YLgndFntDec_Click();
     void HoldPlot_Click();
+    void ShowIt_Click();
 
   private:
     void createFileSelection();
     void connectOutputCommands();
     void Form_Unload();
     void repaintIfLoaded();
+    void refreshLegend();
     void storePixelSize();
     void reportRedrawError(int errorNumber);
 
@@ -92,6 +97,7 @@ class Plotit : public QMainWindow {
     std::unique_ptr<FileFrm> m_fileFrm;
     std::unique_ptr<PlotSequencer> m_sequencer;
     std::unique_ptr<PrinterMenu> m_printers;
+    QPointer<PlotLegend> m_legend;
 };
 
 } // namespace corvex

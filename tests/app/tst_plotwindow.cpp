@@ -2,6 +2,7 @@
 #include "app/PlotWindow.h"
 #include "app/ReadoutStrip.h"
 #include "filesel/FileFrm.h"
+#include "legend/PlotLegend.h"
 #include "support/Recorders.h"
 
 #include <QAction>
@@ -69,7 +70,11 @@ class TstPlotWindow : public QObject {
     void fontIncreaseShortcutStopsAtStepEight();
     void readoutStripFollowsDisplayOption();
     void optionsBeforeDataDrawNothing();
-    void zoomByDraggingAndZoomOut();
+    void dragDirectionDoesNotMatter();
+    void zoomRefusals_data();
+    void zoomRefusals();
+    void nestedZoomsThenZoomOut();
+    void legendOpensOnceAndFollowsFilledOption();
 };
 
 void TstPlotWindow::startUpDeletesLeftoverWorkingCopy() {
@@ -168,30 +173,102 @@ void TstPlotWindow::optionsBeforeDataDrawNothing() {
     QVERIFY(rig.messages.messages.empty()); // no "Load Data" message: nothing was drawn
 }
 
-void TstPlotWindow::zoomByDraggingAndZoomOut() {
+namespace {
+
+// Drags with the mouse over the drawing area between two points given in data units.
+void dragData(WindowRig& rig, QPointF from, QPointF to) {
+    PlotArea* area = rig.window->plotArea();
+    const PlotWindowFields& f = rig.window->fields();
+    auto pixel = [&](QPointF d) {
+        return area->toPixels((d.x() - f.XAxisMin) * f.XScale, (d.y() - f.YAxisMin) * f.YScale).toPoint();
+    };
+    QTest::mousePress(area, Qt::LeftButton, {}, pixel(from));
+    QTest::mouseMove(area, pixel((from + to) / 2));
+    QTest::mouseMove(area, pixel(to));
+    QTest::mouseRelease(area, Qt::LeftButton, {}, pixel(to));
+}
+
+} // namespace
+
+void TstPlotWindow::dragDirectionDoesNotMatter() {
+    float ranges[2][4];
+    for (int reverse = 0; reverse < 2; ++reverse) {
+        WindowRig rig;
+        rig.loadDiagonal();
+        // Around (2, 2) and (3, 3): lower right to upper left, then upper left to lower right.
+        const QPointF lowerRight(3.4, 1.6), upperLeft(1.6, 3.4);
+        dragData(rig, reverse ? upperLeft : lowerRight, reverse ? lowerRight : upperLeft);
+        QVERIFY(rig.messages.messages.empty());
+        QVERIFY(rig.action("Zoomout")->isEnabled());
+        const float got[4] = {rig.state.PlotXMin, rig.state.PlotXMax, rig.state.PlotYMin, rig.state.PlotYMax};
+        std::copy(got, got + 4, ranges[reverse]);
+    }
+    for (int k = 0; k < 4; ++k)
+        QCOMPARE(ranges[0][k], ranges[1][k]);
+    QVERIFY(ranges[0][0] > 1.0f && ranges[0][1] < 4.0f); // the box, not the full range
+}
+
+void TstPlotWindow::zoomRefusals_data() {
+    QTest::addColumn<QPointF>("from");
+    QTest::addColumn<QPointF>("to");
+    QTest::addColumn<QString>("message");
+    // The X axis of the data 1..4 runs from 1 to 5 (step 1, 25 plot units each), so x = 0.2..0.6 lies
+    // at plot x = -20..-10, in the left margin.
+    QTest::newRow("box in the left margin")
+        << QPointF(0.2, 1.5) << QPointF(0.6, 3.5) << "There Were No Data Within the Zoom-In Box!";
+    QTest::newRow("box around one point")
+        << QPointF(1.8, 1.8) << QPointF(2.2, 2.2) << "You CANNOT Zoom Around a Single Point!";
+}
+
+void TstPlotWindow::zoomRefusals() {
+    QFETCH(QPointF, from);
+    QFETCH(QPointF, to);
+    QFETCH(QString, message);
+    WindowRig rig;
+    rig.loadDiagonal();
+    dragData(rig, from, to);
+    QCOMPARE(rig.messages.messages.size(), size_t(1));
+    QCOMPARE(QString::fromStdString(rig.messages.messages[0].text), message);
+    QCOMPARE(rig.messages.messages[0].title, std::string("Error in Zooming"));
+    QCOMPARE(rig.state.PlotXMin, 1.0f); // the range is left as it was
+    QCOMPARE(rig.state.PlotXMax, 4.0f);
+    QVERIFY(!rig.action("Zoomout")->isEnabled());
+}
+
+void TstPlotWindow::nestedZoomsThenZoomOut() {
     WindowRig rig;
     rig.loadDiagonal();
     rig.action("ShowEm")->trigger();
-    PlotArea* area = rig.window->plotArea();
-    // Drag from lower right to upper left around the points (2, 2) and (3, 3).
-    const QPoint from =
-        area->toPixels((2.6 - rig.window->fields().XAxisMin) * rig.window->fields().XScale + 20,
-                       (1.6 - rig.window->fields().YAxisMin) * rig.window->fields().YScale)
-            .toPoint();
-    const QPoint to = area->toPixels((1.6 - rig.window->fields().XAxisMin) * rig.window->fields().XScale,
-                                     (3.4 - rig.window->fields().YAxisMin) * rig.window->fields().YScale)
-                          .toPoint();
-    QTest::mousePress(area, Qt::LeftButton, {}, from);
-    QTest::mouseMove(area, to);
-    QTest::mouseRelease(area, Qt::LeftButton, {}, to);
+    dragData(rig, {1.5, 1.5}, {3.5, 3.5});
+    dragData(rig, {1.9, 1.9}, {3.1, 3.1});
+    const float width = rig.state.PlotXMax - rig.state.PlotXMin;
+    dragData(rig, {1.95, 1.95}, {3.05, 3.05});
+    QVERIFY(rig.state.PlotXMax - rig.state.PlotXMin < width); // each zoom narrows the view
     QVERIFY(rig.messages.messages.empty());
-    QVERIFY(rig.action("Zoomout")->isEnabled());
-    QVERIFY(rig.state.PlotXMax < 4.0f && rig.state.PlotYMin > 1.0f);
     QVERIFY(rig.window->readout()->XYLabel->text().startsWith(" X= "));
     rig.action("Zoomout")->trigger();
+    QCOMPARE(rig.state.PlotXMin, 1.0f);
     QCOMPARE(rig.state.PlotXMax, 4.0f);
-    QCOMPARE(rig.state.PlotYMin, 1.0f);
+    QCOMPARE(rig.state.PlotYMax, 4.0f);
     QVERIFY(!rig.action("Zoomout")->isEnabled());
+}
+
+void TstPlotWindow::legendOpensOnceAndFollowsFilledOption() {
+    WindowRig rig;
+    rig.action("ShowIt")->trigger();
+    QVERIFY(rig.state.LegendLoaded);
+    QVERIFY(!rig.action("ShowIt")->isEnabled()); // greyed exactly while the legend is open
+    const QImage open = rig.window->legend()->image();
+    rig.action("UseFilled")->trigger(); // the legend follows the filled option at once
+    QVERIFY(rig.window->legend()->image() != open);
+    rig.action("UseFilled")->trigger();
+    QCOMPARE(rig.window->legend()->image(), open);
+    rig.window->legend()->close();
+    QTRY_VERIFY(!rig.window->legend());
+    QVERIFY(!rig.state.LegendLoaded);
+    QVERIFY(rig.action("ShowIt")->isEnabled());
+    rig.action("ShowIt")->trigger(); // a new legend, identical to the first
+    QCOMPARE(rig.window->legend()->image(), open);
 }
 
 QTEST_MAIN(TstPlotWindow)
