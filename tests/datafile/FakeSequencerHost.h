@@ -5,6 +5,7 @@
 
 #include "filesel/FileSelectionHost.h"
 #include "platform/FileService.h"
+#include "support/Recorders.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -18,31 +19,6 @@
 
 namespace corvex::test {
 
-struct RecordedMessage {
-    std::string text, title;
-    MessageIcon icon;
-};
-
-class RecordingMessages : public MessageService {
-  public:
-    void show(const std::string& text, const std::string& title, MessageIcon icon) override {
-        shown.push_back({text, title, icon});
-    }
-    void beep() override { ++beeps; }
-    std::vector<RecordedMessage> shown;
-    int beeps = 0;
-};
-
-// Returns at once; `onSleep` runs in place of the wait (a writer appends there).
-class FakeClock : public Clock {
-  public:
-    void sleepMs(int) override {
-        ++sleeps;
-        if (onSleep) onSleep();
-    }
-    std::function<void()> onSleep;
-    int sleeps = 0;
-};
 
 // Progress view whose yield runs `onYield` (what the event loop would run meanwhile).
 class YieldingProgress : public NullProgress {
@@ -80,9 +56,9 @@ class FakeHost : public FileSelectionHost {
     int intervalMs = 4000, redraws = 0, mainShown = 0, focusRemembered = 0, focusRestored = 0,
         mainEnabled = 0;
     bool timerOn = false;
-    RecordingMessages messageBoxes;
+    testing::MessageRecorder messageBoxes;
     YieldingProgress progressView;
-    FakeClock settleClock;
+    testing::StepClock settleClock;
 };
 
 // The real file system, with failures switched on by the test.

@@ -43,9 +43,9 @@ struct Rig {
         FindPlotFileSeq(state, fileLst, "plot.dat");
         sequencer.startAutomatic(false, 4000);
     }
-    int messages() const { return int(host.messageBoxes.shown.size()); }
+    int messages() const { return int(host.messageBoxes.messages.size()); }
     std::string lastMessage() const {
-        return host.messageBoxes.shown.empty() ? "" : host.messageBoxes.shown.back().text;
+        return host.messageBoxes.messages.empty() ? "" : host.messageBoxes.messages.back().text;
     }
 };
 
@@ -219,7 +219,7 @@ void TstPlotSequencer::clickModeWithoutFilesSaysSoAndWatches() {
     r.sequencer.startAutomatic(true, 4000);
     QCOMPARE(r.messages(), 1);
     QCOMPARE(r.lastMessage(), std::string("There Are Currently No Files\n\rMatching The File Pattern!"));
-    QCOMPARE(r.host.messageBoxes.shown[0].icon, MessageIcon::None);
+    QCOMPARE(r.host.messageBoxes.messages[0].icon, MessageIcon::None);
     QVERIFY(!r.host.visible[MenuItem::NextPlt]);
     QVERIFY(r.host.timerOn);
 }

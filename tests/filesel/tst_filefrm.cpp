@@ -42,7 +42,7 @@ struct Rig {
     void click(const char* name) { QTest::mouseClick(control<QAbstractButton>(name), Qt::LeftButton); }
     void arrow(const char* which) { control<QToolButton>(which)->click(); }
     QString delayText() { return control<QLabel>("PlotDelayText")->text(); }
-    int messages() const { return int(host.messageBoxes.shown.size()); }
+    int messages() const { return int(host.messageBoxes.messages.size()); }
 };
 
 QRect twips(int l, int t, int w, int h) {
@@ -282,7 +282,7 @@ void TstFileFrm::doneInClickWithoutFilesSaysSo() {
     r.click("AutoSel");
     r.click("FileCmd");
     QCOMPARE(r.messages(), 1);
-    QCOMPARE(r.host.messageBoxes.shown[0].text,
+    QCOMPARE(r.host.messageBoxes.messages[0].text,
              std::string("There Are Currently No Files\n\rMatching The File Pattern!"));
     QVERIFY(r.host.timerOn);
 }
@@ -295,7 +295,7 @@ void TstFileFrm::doneRefusesWildcardStemInAutomaticSelection() {
     r.frm.show();
     r.click("FileCmd");
     QCOMPARE(r.messages(), 1);
-    QVERIFY(r.host.messageBoxes.shown[0].text.find("*.dat") != std::string::npos);
+    QVERIFY(r.host.messageBoxes.messages[0].text.find("*.dat") != std::string::npos);
     QVERIFY(r.frm.isVisible()); // left open to mend the pattern
     QCOMPARE(r.host.mainEnabled, 0);
     QVERIFY(fileThere("a.dat")); // nothing plotted or renamed
@@ -329,9 +329,9 @@ void TstFileFrm::failedDriveChangeReturnsToTheOldDrive() {
     QCOMPARE(driveLst->currentIndex(), 0);
     driveLst->setCurrentIndex(1);
     QCOMPARE(r.messages(), 1);
-    QCOMPARE(r.host.messageBoxes.shown[0].text,
+    QCOMPARE(r.host.messageBoxes.messages[0].text,
              std::string("That drive is not available. No drive change was made."));
-    QCOMPARE(r.host.messageBoxes.shown[0].icon, MessageIcon::None);
+    QCOMPARE(r.host.messageBoxes.messages[0].icon, MessageIcon::None);
     QCOMPARE(driveLst->currentIndex(), 0);           // back on the old drive
     QCOMPARE(r.frm.fileList().path(), r.dir.path()); // in its current directory
     driveLst->setCurrentIndex(1);                    // the saved drive is still the good one

@@ -1,7 +1,7 @@
 // Printing a plot picture on one page: orientation, placement, the two error messages and the pointer.
 // Pages go to a PDF file through the toolkit's own PDF printer, so no print system is needed.
 
-#include "RecordingMessages.h"
+#include "support/Recorders.h"
 #include "TestPicture.h"
 
 #include "output/PlotPrinter.h"
@@ -57,10 +57,10 @@ void TstPlotPrinter::pagePlacement() {
         dir_.filePath(QString::fromLatin1(QTest::currentDataTag()).replace(' ', '_') + ".pdf");
     QPrinter printer(QPrinter::HighResolution);
     AimAtPdf(printer, pdf);
-    RecordingMessages messages;
+    MessageRecorder messages;
     PrnPlot_Click(
         printer, [&] { return MakeTestPlot(picture); }, messages);
-    QVERIFY(messages.shown.empty());
+    QVERIFY(messages.messages.empty());
     QCOMPARE(PdfPageCount(pdf), 1);
 
     const QImage page = RenderFirstPage(pdf); // 72 dpi: one pixel per point
@@ -91,13 +91,13 @@ void TstPlotPrinter::pageThatCannotStartIsAPrinterError() {
     QPrinter printer(QPrinter::HighResolution);
     const QString pdf = dir_.filePath("no-such-folder/plot.pdf");
     AimAtPdf(printer, pdf);
-    RecordingMessages messages;
+    MessageRecorder messages;
     PrnPlot_Click(
         printer, [] { return MakeTestPlot(QSize(320, 200)); }, messages);
-    QCOMPARE(messages.shown.size(), size_t(1));
-    QCOMPARE(messages.shown[0].text, std::string("Printer Error or Printing Cancelled"));
-    QCOMPARE(messages.shown[0].title, std::string(kProgramTitle));
-    QVERIFY(messages.shown[0].icon == MessageIcon::None);
+    QCOMPARE(messages.messages.size(), size_t(1));
+    QCOMPARE(messages.messages[0].text, std::string("Printer Error or Printing Cancelled"));
+    QCOMPARE(messages.messages[0].title, std::string(kProgramTitle));
+    QVERIFY(messages.messages[0].icon == MessageIcon::None);
     QVERIFY(!QFile::exists(pdf));
     QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
 }
@@ -107,13 +107,13 @@ void TstPlotPrinter::emptyPictureIsAnUnexpectedError() {
     QPrinter printer(QPrinter::HighResolution);
     const QString pdf = dir_.filePath("empty.pdf");
     AimAtPdf(printer, pdf);
-    RecordingMessages messages;
+    MessageRecorder messages;
     PrnPlot_Click(
         printer, [] { return QImage(); }, messages);
-    QCOMPARE(messages.shown.size(), size_t(1));
-    QCOMPARE(messages.shown[0].text, std::string("Unexpected Error #481"));
-    QCOMPARE(messages.shown[0].title, std::string(kProgramTitle));
-    QVERIFY(messages.shown[0].icon == MessageIcon::Exclamation);
+    QCOMPARE(messages.messages.size(), size_t(1));
+    QCOMPARE(messages.messages[0].text, std::string("Unexpected Error #481"));
+    QCOMPARE(messages.messages[0].title, std::string(kProgramTitle));
+    QVERIFY(messages.messages[0].icon == MessageIcon::Exclamation);
     QVERIFY(!QFile::exists(pdf));
     QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
 }
@@ -121,7 +121,7 @@ void TstPlotPrinter::emptyPictureIsAnUnexpectedError() {
 void TstPlotPrinter::hourglassFromCaptureUntilTheEnd() {
     QPrinter printer(QPrinter::HighResolution);
     AimAtPdf(printer, dir_.filePath("pointer.pdf"));
-    RecordingMessages messages;
+    MessageRecorder messages;
     bool hourglassDuringCapture = false;
     PrnPlot_Click(
         printer,
@@ -133,7 +133,7 @@ void TstPlotPrinter::hourglassFromCaptureUntilTheEnd() {
         messages);
     QVERIFY(hourglassDuringCapture);
     QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
-    QVERIFY(messages.shown.empty());
+    QVERIFY(messages.messages.empty());
     QVERIFY(QFile(dir_.filePath("pointer.pdf")).size() > 0); // the document was ended and written
 }
 

@@ -1,7 +1,7 @@
 // A real print through the print system: a scheduler with a PDF queue (cups-pdf-server.sh, root only)
 // receives the plot from the printer menu's current printer, and the PDF it writes is rendered and measured.
 
-#include "RecordingMessages.h"
+#include "support/Recorders.h"
 #include "TestPicture.h"
 
 #include "output/PlotPrinter.h"
@@ -126,10 +126,10 @@ void TstPrintCups::printedPage() {
     const QString docName = landscape ? QStringLiteral("corvex-wide") : QStringLiteral("corvex-square");
     printer.setDocName(docName);
 
-    RecordingMessages messages;
+    MessageRecorder messages;
     PrnPlot_Click(
         printer, [&] { return MakeTestPlot(picture); }, messages);
-    QVERIFY(messages.shown.empty());
+    QVERIFY(messages.messages.empty());
     const QString pdf = waitForPdf(docName);
     QVERIFY2(!pdf.isEmpty(), "no PDF from the queue within 30 s");
     QCOMPARE(PdfPageCount(pdf), 1);

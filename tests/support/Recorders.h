@@ -30,10 +30,12 @@ class StepClock : public Clock {
   public:
     void sleepMs(int ms) override {
         slept += ms;
+        ++sleeps;
         if (onSleep) onSleep();
     }
     std::function<void()> onSleep;
-    long long slept = 0;
+    long long slept = 0; // milliseconds
+    int sleeps = 0;      // calls
 };
 
 class ProgressRecorder : public ProgressView {
