@@ -20,8 +20,14 @@ QString ShowSaveFileDialog(QWidget* parent, const SaveDialogRequest& request) {
 QStringList NameFilters(const QString& filter) {
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList filters;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
-        filters.append(QStringLiteral("%1 (%2)").arg(parts[i].trimmed(), parts[i + 1].trimmed()));
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString description = parts[i].trimmed();
+        // "Data Files (*.dat)" already names its pattern; repeating it would show it twice.
+        if (description.endsWith(QLatin1Char(')')))
+            filters.append(description);
+        else
+            filters.append(QStringLiteral("%1 (%2)").arg(description, parts[i + 1].trimmed()));
+    }
     return filters;
 }
 

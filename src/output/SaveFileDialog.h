@@ -23,7 +23,8 @@ using SaveFileDialog = std::function<QString(QWidget* parent, const SaveDialogRe
 // The toolkit's save dialog.
 QString ShowSaveFileDialog(QWidget* parent, const SaveDialogRequest& request);
 
-// "desc | pattern | desc2 | pattern2" as the toolkit's name filters "desc (pattern)", "desc2 (pattern2)".
+// "desc | pattern | desc2 | pattern2" as the toolkit's name filters "desc (pattern)", "desc2 (pattern2)";
+// a description that already ends with its pattern in parentheses is taken as it is.
 QStringList NameFilters(const QString& filter);
 
 // `path` with "." + `extension` appended when its file name has no dot; unchanged otherwise.
