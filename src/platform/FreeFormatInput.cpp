@@ -99,7 +99,10 @@ bool FreeFormatInput::nextField(double& value) {
 
 bool FreeFormatInput::readField(float& target) {
     double v = 0;
-    if (!nextField(v) || std::fabs(v) > double(std::numeric_limits<float>::max())) return false;
+    // Anything that rounds to a finite 4-byte float is taken, such as "3.4028235E+38", the usual text
+    // of the largest one; from half a unit above the largest float on, the rounding would give infinity.
+    constexpr double kFloatOverflow = double(std::numeric_limits<float>::max()) + 0x1p103;
+    if (!nextField(v) || !(std::fabs(v) < kFloatOverflow)) return false;
     target = float(v);
     return true;
 }

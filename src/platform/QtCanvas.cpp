@@ -1,5 +1,7 @@
 #include "platform/QtCanvas.h"
 
+#include "platform/NumberText.h"
+
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPaintDevice>
@@ -15,6 +17,11 @@ namespace {
 
 QColor toQColor(Rgb c) {
     return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
+}
+
+// The 0xAARRGGBB value the painter writes for an opaque colour.
+uint32_t opaqueArgb(Rgb c) {
+    return 0xFF000000u | (c & 0xFFu) << 16 | (c & 0xFF00u) | (c >> 16 & 0xFFu);
 }
 
 Rgb fromQColor(const QColor& c) {
@@ -57,6 +64,18 @@ bool clipSegment(QPointF& a, QPointF& b, QPointF lo, QPointF hi) {
     return true;
 }
 
+// The pixel a position falls on: symbols are drawn at whole pixels, as the window system does.
+QPoint wholePixel(QPointF p) {
+    return {int(roundHalfEven(p.x())), int(roundHalfEven(p.y()))};
+}
+
+bool stampableImage(QPaintDevice* device) {
+    if (device->devType() != QInternal::Image) return false;
+    const QImage::Format f = static_cast<QImage*>(device)->format();
+    return f == QImage::Format_RGB32 || f == QImage::Format_ARGB32 ||
+           f == QImage::Format_ARGB32_Premultiplied;
+}
+
 } // namespace
 
 QString toQString(const std::string& text) {
@@ -67,9 +86,12 @@ QString toQString(const std::string& text) {
 }
 
 QtCanvas::QtCanvas(QPaintDevice* device, double logicalDpi)
-    : m_device(device), m_painter(device), m_dpi(logicalDpi), m_pixWidth(std::max(1, device->width())),
+    : m_device(device), m_dpi(logicalDpi), m_pixWidth(std::max(1, device->width())),
       m_pixHeight(std::max(1, device->height())), m_right(m_pixWidth), m_bottom(m_pixHeight),
       m_back(paletteBackground()) {
+    // The stamps take the image's pixels before the painter does, so both write the same buffer.
+    if (stampableImage(device)) m_stamps = std::make_unique<SymbolStamps>(*static_cast<QImage*>(device));
+    m_painter.begin(device);
     m_painter.setRenderHint(QPainter::Antialiasing, false);
     m_painter.setRenderHint(QPainter::TextAntialiasing, false);
     m_font = makeFont("Times New Roman", 16, false);
@@ -97,13 +119,17 @@ void QtCanvas::clear() {
     m_curY = m_top;
 }
 
-void QtCanvas::usePen(Rgb color) {
-    if (color == m_penColor && m_lineWidth == m_penWidth) return;
+QPen QtCanvas::makePen(Rgb color) const {
     QPen pen(toQColor(color));
     pen.setWidth(std::max(1, m_lineWidth));
     pen.setCapStyle(Qt::FlatCap);
     pen.setJoinStyle(Qt::MiterJoin);
-    m_painter.setPen(pen);
+    return pen;
+}
+
+void QtCanvas::usePen(Rgb color) {
+    if (color == m_penColor && m_lineWidth == m_penWidth) return;
+    m_painter.setPen(makePen(color));
     m_penColor = color;
     m_penWidth = m_lineWidth;
 }
@@ -132,10 +158,48 @@ void QtCanvas::lineTo(double x, double y, Rgb color) {
     line(m_curX, m_curY, x, y, color);
 }
 
+int QtCanvas::symbolReach(double extent) const {
+    const double reach = std::ceil(extent) + std::max(1, m_lineWidth) + 2; // the outline's width and rounding
+    return reach <= SymbolStamps::kMaxReach ? int(reach) : 0;
+}
+
+template <typename Draw>
+void QtCanvas::drawShape(StampKey key, QPoint anchor, int reach, Rgb pen, Draw&& draw) {
+    const bool filled = m_fillStyle == FillStyle::Solid;
+    if (m_stamping && m_stamps && m_stamps->fits(anchor, reach)) {
+        key.filled = filled;
+        key.penWidth = uint8_t(std::max(1, m_lineWidth));
+        key.pen = opaqueArgb(pen);
+        key.brush = filled ? opaqueArgb(m_fill) : 0;
+        m_stamps->stamp(key, anchor, reach, [&](QPainter& painter, QPoint at) {
+            painter.setPen(makePen(pen));
+            painter.setBrush(filled ? QBrush(toQColor(m_fill)) : QBrush(Qt::NoBrush));
+            draw(painter, at);
+        });
+        return;
+    }
+    usePen(pen);
+    useBrush(filled, m_fill);
+    draw(m_painter, anchor);
+}
+
 void QtCanvas::box(double x1, double y1, double x2, double y2, Rgb color) {
-    usePen(color);
-    useBrush(m_fillStyle == FillStyle::Solid, m_fill);
-    m_painter.drawRect(QRectF(toPixel(x1, y1), toPixel(x2, y2)).normalized());
+    const QRectF exact = QRectF(toPixel(x1, y1), toPixel(x2, y2)).normalized();
+    const int reach = symbolReach(std::max(exact.width(), exact.height()) + 1);
+    if (reach > 0) { // a symbol: corners on whole pixels
+        const QRect r = QRect(wholePixel(exact.topLeft()), wholePixel(exact.bottomRight()));
+        const int w = r.right() - r.left(), h = r.bottom() - r.top(); // between the corners
+        StampKey key;
+        key.shape = StampKey::Shape::Rect;
+        key.size[0] = w;
+        key.size[1] = h;
+        drawShape(key, r.topLeft(), reach, color,
+                  [w, h](QPainter& painter, QPoint at) { painter.drawRect(QRectF(at, QSizeF(w, h))); });
+    } else {
+        usePen(color);
+        useBrush(m_fillStyle == FillStyle::Solid, m_fill);
+        m_painter.drawRect(exact);
+    }
     m_curX = x2;
     m_curY = y2;
 }
@@ -149,22 +213,46 @@ void QtCanvas::filledBox(double x1, double y1, double x2, double y2, Rgb color) 
 }
 
 void QtCanvas::circle(double cx, double cy, double radius, Rgb color) {
-    usePen(color);
-    useBrush(m_fillStyle == FillStyle::Solid, m_fill);
     const double r = std::abs(radius / unitsPerPixelX());
-    m_painter.drawEllipse(toPixel(cx, cy), r, r);
+    const QPointF centre = toPixel(cx, cy);
+    if (const int reach = symbolReach(r); reach > 0) { // a symbol: centred on a whole pixel
+        StampKey key;
+        key.shape = StampKey::Shape::Ellipse;
+        key.radius = r;
+        drawShape(key, wholePixel(centre), reach, color,
+                  [r](QPainter& painter, QPoint at) { painter.drawEllipse(QPointF(at), r, r); });
+    } else {
+        usePen(color);
+        useBrush(m_fillStyle == FillStyle::Solid, m_fill);
+        m_painter.drawEllipse(centre, r, r);
+    }
     m_curX = cx;
     m_curY = cy;
 }
 
 void QtCanvas::polygon(const PixelPoint* points, int count) {
-    usePen(m_fore);
-    useBrush(m_fillStyle == FillStyle::Solid, m_fill);
-    QPoint vertices[8];
     count = std::clamp(count, 0, 8);
-    for (int i = 0; i < count; ++i)
-        vertices[i] = QPoint(points[i].x, points[i].y);
-    m_painter.drawPolygon(vertices, count);
+    if (count == 0) return;
+    // Vertices relative to the first, which is the anchor (64-bit: vertices may lie far apart).
+    int64_t dx[8], dy[8];
+    StampKey key;
+    key.shape = StampKey::Shape::Polygon;
+    key.count = uint8_t(count);
+    int64_t extent = 0;
+    for (int i = 0; i < count; ++i) {
+        dx[i] = int64_t(points[i].x) - points[0].x;
+        dy[i] = int64_t(points[i].y) - points[0].y;
+        extent = std::max({extent, std::abs(dx[i]), std::abs(dy[i])});
+        if (i > 0) key.size[2 * i - 2] = int32_t(dx[i]), key.size[2 * i - 1] = int32_t(dy[i]);
+    }
+    // Polygons of any size go through drawShape: their vertices are whole pixels already.
+    drawShape(key, QPoint(points[0].x, points[0].y), symbolReach(double(extent)), m_fore,
+              [&dx, &dy, count](QPainter& painter, QPoint at) {
+                  QPoint vertices[8];
+                  for (int i = 0; i < count; ++i)
+                      vertices[i] = QPoint(int(at.x() + dx[i]), int(at.y() + dy[i]));
+                  painter.drawPolygon(vertices, count);
+              });
 }
 
 void QtCanvas::setCurrentPosition(double x, double y) {

@@ -1,6 +1,7 @@
 #include "platform/FreeFormatInput.h"
 
 #include <QTest>
+#include <limits>
 
 using namespace corvex;
 
@@ -59,6 +60,7 @@ void TstFreeFormat::fieldsThatFail_data() {
     QTest::newRow("lone sign") << "-";
     QTest::newRow("exponent without digits") << "1E";
     QTest::newRow("beyond the float range") << "1E39";
+    QTest::newRow("just past where rounding gives infinity") << "3.40282357E+38";
     QTest::newRow("end of input") << "";
 }
 
@@ -92,6 +94,11 @@ void TstFreeFormat::rangesOfTargets() {
     QVERIFY(!in.readField(count)); // 2^31 does not fit a count
     float tiny = 5;
     QVERIFY(in.readField(tiny) && tiny == 0.0f); // underflow reads as zero
+    FreeFormatInput largest("3.4028235E+38 -3.4028235E+38");
+    float big = 0;
+    // The usual 8-digit text of the largest float lies a little above it but rounds to it.
+    QVERIFY(largest.readField(big) && big == std::numeric_limits<float>::max());
+    QVERIFY(largest.readField(big) && big == -std::numeric_limits<float>::max());
 }
 
 QTEST_APPLESS_MAIN(TstFreeFormat)
