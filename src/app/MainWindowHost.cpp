@@ -78,7 +78,9 @@ void MainWindowHost::rememberFocus() {
 }
 
 void MainWindowHost::restoreFocus() {
-    if (m_focus) m_focus->setFocus();
+    if (!m_focus) return;
+    m_focus->window()->activateWindow(); // the progress window took the activation
+    m_focus->setFocus();
 }
 
 void MainWindowHost::setCaption(const std::string& caption) {

@@ -12,8 +12,8 @@ PlotArea::PlotArea(QWidget* parent) : QWidget(parent) {
     setMinimumSize(50, 50);
 }
 
-void PlotArea::resetImage() {
-    m_image = QImage(size(), QImage::Format_RGB32);
+void PlotArea::resetImage(QSize size) {
+    m_image = QImage(size, QImage::Format_RGB32);
     m_image.fill(palette().color(QPalette::Window));
 }
 
@@ -22,25 +22,25 @@ void PlotArea::setOverlay(std::function<void(QPainter&)> overlay) {
     update();
 }
 
+QSizeF PlotArea::scaleSize() const {
+    return m_image.isNull() ? QSizeF(size()) : QSizeF(m_image.size());
+}
+
 QPointF PlotArea::toPlotUnits(const QPointF& pixel) const {
-    return {-25.0 + 135.0 * pixel.x() / width(), 120.0 - 145.0 * pixel.y() / height()};
+    const QSizeF s = scaleSize();
+    return {-25.0 + 135.0 * pixel.x() / s.width(), 120.0 - 145.0 * pixel.y() / s.height()};
 }
 
 QPointF PlotArea::toPixels(double x, double y) const {
-    return {(x + 25.0) * width() / 135.0, (120.0 - y) * height() / 145.0};
+    const QSizeF s = scaleSize();
+    return {(x + 25.0) * s.width() / 135.0, (120.0 - y) * s.height() / 145.0};
 }
 
 void PlotArea::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    if (m_image.isNull())
-        p.fillRect(rect(), palette().color(QPalette::Window));
-    else
-        p.drawImage(0, 0, m_image);
+    p.fillRect(rect(), palette().color(QPalette::Window));
+    if (!m_image.isNull()) p.drawImage(0, 0, m_image);
     if (m_overlay) m_overlay(p);
-}
-
-void PlotArea::resizeEvent(QResizeEvent*) {
-    emit resized();
 }
 
 void PlotArea::mousePressEvent(QMouseEvent* e) {

@@ -14,12 +14,13 @@ class PlotArea : public QWidget {
     explicit PlotArea(QWidget* parent = nullptr);
 
     QImage& persistentImage() { return m_image; }
-    // A fresh image of the widget's size, cleared to the window's background.
-    void resetImage();
+    // A fresh image of `size` pixels, cleared to the window's background.
+    void resetImage(QSize size);
     // Drawn over the image until cleared (the zoom box outline).
     void setOverlay(std::function<void(QPainter&)> overlay);
 
-    // Plot units of a pixel position of this widget.
+    // Plot units of a pixel position of this widget, in the scale of the image shown (the drawing
+    // area's size at the last redraw); the widget's own size before any image exists.
     QPointF toPlotUnits(const QPointF& pixel) const;
     // Pixel position of a point in plot units.
     QPointF toPixels(double x, double y) const;
@@ -28,16 +29,16 @@ class PlotArea : public QWidget {
     void mouseDown(float x, float y);
     void mouseMoved(float x, float y);
     void mouseUp(float x, float y);
-    void resized();
 
   protected:
     void paintEvent(QPaintEvent*) override;
-    void resizeEvent(QResizeEvent*) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
 
   private:
+    QSizeF scaleSize() const;
+
     QImage m_image;
     std::function<void(QPainter&)> m_overlay;
 };

@@ -34,7 +34,7 @@ namespace corvex {
 
 Plotit::Plotit(PlotState& state, AppServices services, QWidget* parent)
     : QMainWindow(parent), m_state(state), m_services(services), m_menus(buildPlotMenus(menuBar())),
-      m_plotArea(new PlotArea), XYCoords(new ReadoutStrip), cmpltfrm(new ProgressWindow(this)),
+      m_plotArea(new PlotArea), XYCoords(new ReadoutStrip), cmpltfrm(new ProgressWindow),
       PlotTimer(new QTimer(this)), m_host(*this), m_zoom(state, m_fields, m_host) {
     setObjectName("Plotit");
     setWindowTitle(kVersionCaption);
@@ -49,7 +49,6 @@ Plotit::Plotit(PlotState& state, AppServices services, QWidget* parent)
     PlotTimer->setObjectName("PlotTimer");
     PlotTimer->setInterval(4000);
 
-    connect(m_plotArea, &PlotArea::resized, this, &Plotit::Form_Resize);
     connect(m_plotArea, &PlotArea::mouseDown, this,
             [this](float x, float y) { m_zoom.Form_MouseDown(x, y); });
     connect(m_plotArea, &PlotArea::mouseMoved, this,
@@ -69,7 +68,14 @@ Plotit::Plotit(PlotState& state, AppServices services, QWidget* parent)
     connect(m_menus.ShowIt, &QAction::triggered, this, &Plotit::ShowIt_Click);
 }
 
-Plotit::~Plotit() = default;
+Plotit::~Plotit() {
+    delete m_legend;
+    delete cmpltfrm;
+    // A read still running when the window closed may have set a file aside after the close.
+    std::string why;
+    if (!m_state.TmpFileName.empty() && m_services.files.exists(m_state.TmpFileName))
+        m_services.files.remove(m_state.TmpFileName, why);
+}
 
 PlotLegend* Plotit::legend() const {
     return m_legend;
@@ -90,13 +96,17 @@ void Plotit::Form_Load() {
     const StartUpPlacement place = startUpPlacement({screen.width() * tpp, screen.height() * tpp, tpp, tpp});
     resize(int(place.width / tpp), int(place.height / tpp));
     XYCoords->setPointSize(place.readoutPoints);
-    layout()->activate(); // lay out the hidden window now so the drawing area has its size
-    centralWidget()->layout()->activate();
     storePixelSize();
     move(int(place.left / tpp), int(place.top / tpp));
     m_fields.SymScale = 1.0f;
     SetColors(m_state);
     show();
+    // resize() set the inner size: take the frame off so that the outer size is 0.65 of the screen.
+    const QSize frame = frameGeometry().size() - size();
+    if (frame.width() > 0 || frame.height() > 0) {
+        resize(size() - frame);
+        storePixelSize();
+    }
     createFileSelection();
     cmpltfrm->placeInCorner();
     m_fields.OmitLines = false;
@@ -164,7 +174,9 @@ void Plotit::createFileSelection() {
     connect(m_menus.Mnu2File, &QAction::triggered, this, [this] { m_sequencer->Mnu2File_Click(); });
     connect(m_menus.NextPlt, &QAction::triggered, this, [this] { m_sequencer->NextPlt_Click(); });
     connect(m_menus.SavePlotNow, &QAction::triggered, this, [this] { m_sequencer->SavePlotNow_Click(); });
-    connect(PlotTimer, &QTimer::timeout, this, [this] { m_sequencer->PlotTimer_Timer(); });
+    connect(PlotTimer, &QTimer::timeout, this, [this] {
+        if (!m_painting) m_sequencer->PlotTimer_Timer(); // a repaint's message box is open
+    });
 }
 
 void Plotit::SetupPlt_Click() {
@@ -182,14 +194,25 @@ void Plotit::SetupPlt_Click() {
 }
 
 void Plotit::storePixelSize() {
+    layout()->activate(); // lay out now (the window may still be hidden) so the drawing area has its size
+    centralWidget()->layout()->activate();
     m_fields.PixWidth = float(m_plotArea->width());
     m_fields.PixHeight = float(m_plotArea->height());
 }
 
+void Plotit::resizeEvent(QResizeEvent* e) {
+    QMainWindow::resizeEvent(e);
+    Form_Resize();
+}
+
 void Plotit::Form_Resize() {
     if (!m_state.DataLoaded) return;
-    m_plotArea->resetImage();
+    if (m_painting) { // the image is in use by the running repaint: redraw when it is done
+        m_repaintPending = true;
+        return;
+    }
     storePixelSize();
+    m_plotArea->resetImage(QSize(int(m_fields.PixWidth), int(m_fields.PixHeight)));
     try {
         Form_Paint();
     } catch (const std::bad_alloc&) {
@@ -203,10 +226,28 @@ void Plotit::reportRedrawError(int errorNumber) {
     m_services.messages.show("Error #" + numberToText(errorNumber) + " !", "", MessageIcon::None);
 }
 
+// A repaint asked for while one is running (its message box runs an event loop) is done afterwards.
 void Plotit::Form_Paint() {
+    if (m_painting) {
+        m_repaintPending = true;
+        return;
+    }
+    m_painting = true;
+    paintOnce();
+    m_painting = false;
+    if (m_repaintPending) {
+        m_repaintPending = false;
+        Form_Resize();
+    }
+}
+
+void Plotit::paintOnce() {
     XYCoords->layoutForWindowWidth(frameGeometry().width());
-    if (m_plotArea->persistentImage().size() != m_plotArea->size()) m_plotArea->resetImage();
-    QtCanvas canvas(&m_plotArea->persistentImage());
+    // The drawing keeps the pixel size of the last redraw, as the scale of the window does.
+    const QSize pixels(int(m_fields.PixWidth), int(m_fields.PixHeight));
+    if (m_plotArea->persistentImage().size() != pixels) m_plotArea->resetImage(pixels);
+    if (m_state.DataLoaded) show();
+    QtCanvas canvas(&m_plotArea->persistentImage(), logicalDpiY());
     const QSizeF outer = outerSizeTwips();
     PlotPaintContext context{m_state,   m_fields,      canvas,        m_services.messages,
                              *cmpltfrm, outer.width(), outer.height()};
@@ -221,10 +262,16 @@ void Plotit::closeEvent(QCloseEvent* e) {
 }
 
 void Plotit::Form_Unload() {
-    m_plotArea->resetImage();
+    if (m_legend) m_legend->close();
+    m_plotArea->resetImage(m_plotArea->size());
     std::string why;
     if (m_services.files.exists(m_state.TmpFileName)) m_services.files.remove(m_state.TmpFileName, why);
-    QApplication::quit();
+    // End at once: no further plot, no "Done" from the Setup window, no timer tick.
+    PlotTimer->stop();
+    if (m_sequencer) m_sequencer->suspend();
+    if (m_fileFrm) m_fileFrm->hide();
+    cmpltfrm->hide();
+    QCoreApplication::exit(0);
 }
 
 void Plotit::repaintIfLoaded() {
@@ -261,7 +308,8 @@ void Plotit::refreshLegend() {
 
 void Plotit::ShowIt_Click() {
     if (!m_legend) { // a closed legend deleted itself: make a new one
-        m_legend = new PlotLegend(m_state, frameGeometry().top(), this);
+        // No parent: the legend stays usable while "&Setup" disables the main window.
+        m_legend = new PlotLegend(m_state, frameGeometry().top());
         connect(m_legend, &PlotLegend::unloaded, this, [this] { m_menus.ShowIt->setEnabled(true); });
     }
     m_legend->show();

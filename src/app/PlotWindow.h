@@ -60,6 +60,7 @@ class Plotit : public QMainWindow {
     double twipsPerPixel() const;
 
   protected:
+    void resizeEvent(QResizeEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
 
   private slots:
@@ -79,6 +80,7 @@ class Plotit : public QMainWindow {
     void createFileSelection();
     void connectOutputCommands();
     void Form_Unload();
+    void paintOnce();
     void repaintIfLoaded();
     void refreshLegend();
     void storePixelSize();
@@ -98,6 +100,8 @@ class Plotit : public QMainWindow {
     std::unique_ptr<PlotSequencer> m_sequencer;
     std::unique_ptr<PrinterMenu> m_printers;
     QPointer<PlotLegend> m_legend;
+    bool m_painting = false;
+    bool m_repaintPending = false;
 };
 
 } // namespace corvex

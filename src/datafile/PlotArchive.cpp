@@ -11,22 +11,43 @@ ArchiveResult leftInPlace(SequencerHost& host, const std::string& what, const st
     return ArchiveResult::LeftInPlace;
 }
 
+// The plotted file is no longer there (another program removed or moved it), so there is nothing
+// to file away; the plot stays on screen.
+ArchiveResult vanished(SequencerHost& host, const std::string& name) {
+    host.messages().show("The plotted file " + name +
+                             " was removed by another program before it could be filed away.",
+                         kProgramTitle, MessageIcon::Exclamation);
+    return ArchiveResult::Vanished;
+}
+
+// A failed step of setting aside: the file stays; "SaveData" goes when no working copy is left
+// for it to save (the earlier one was deleted to make room for this file).
+ArchiveResult notSetAside(PlotState& state, const std::string& name, FileService& files, SequencerHost& host,
+                          const std::string& what, const std::string& why) {
+    if (!files.exists(state.TmpFileName)) offerMenu(host, MenuItem::SavePlotNow, false);
+    if (!files.exists(name)) return vanished(host, name);
+    return leftInPlace(host, what, why);
+}
+
 ArchiveResult setAside(PlotState& state, const std::string& name, FileService& files, SequencerHost& host) {
-    const std::string notSetAside = "The plotted file " + name + " was not set aside; it stays in place.";
+    const std::string notCopied = "The plotted file " + name + " was not set aside; it stays in place.";
     std::string why;
     if (files.exists(state.TmpFileName) && !files.remove(state.TmpFileName, why))
-        return leftInPlace(host, notSetAside, why);
-    if (!files.copy(name, state.TmpFileName, why)) return leftInPlace(host, notSetAside, why);
+        return notSetAside(state, name, files, host, notCopied, why);
+    if (!files.copy(name, state.TmpFileName, why))
+        return notSetAside(state, name, files, host, notCopied, why);
     const auto original = files.length(name);
     const auto copied = files.length(state.TmpFileName);
     if (!original || original != copied) {
         std::string ignored;
         files.remove(state.TmpFileName, ignored);
-        return leftInPlace(host, notSetAside, "The working copy " + state.TmpFileName + " is incomplete.");
+        return notSetAside(state, name, files, host, notCopied,
+                           "The working copy " + state.TmpFileName + " is incomplete.");
     }
     if (!files.remove(name, why))
-        return leftInPlace(
-            host, "The plotted file " + name + " was copied but not deleted; it stays in place.", why);
+        return notSetAside(state, name, files, host,
+                           "The plotted file " + name + " was copied but not deleted; it stays in place.",
+                           why);
     host.setOutFileLabel("Plot File To Be Deleted");
     offerMenu(host, MenuItem::SavePlotNow, true);
     return ArchiveResult::SetAside;
@@ -38,8 +59,27 @@ ArchiveResult ArchivePlotFile(PlotState& state, const std::string& name, FileSer
                               SequencerHost& host) {
     if (hasDeletionMark(state.HeaderLine)) return setAside(state, name, files, host);
 
-    std::string target = numberedName(state.PlotFilePrefix, state.PlotFileSeq, name);
-    while (files.exists(target)) {
+    for (;;) {
+        const std::string target = numberedName(state.PlotFilePrefix, state.PlotFileSeq, name);
+        if (!files.exists(target)) {
+            std::string why;
+            if (files.rename(name, target, why)) {
+                host.setOutFileLabel(joinPath(files.currentDirectory(), target));
+                if (state.PlotFileSeq == kLastPlotFileSeq) {
+                    host.messages().show("The plotted file was filed away as " + target +
+                                             ", the last numbered name.\n\rAutomatic plotting stops.",
+                                         kProgramTitle, MessageIcon::Exclamation);
+                    return ArchiveResult::NumbersUsedUp;
+                }
+                ++state.PlotFileSeq;
+                return ArchiveResult::FiledAway;
+            }
+            if (!files.exists(name)) return vanished(host, name);
+            if (!files.exists(target))
+                return leftInPlace(
+                    host, "The plotted file " + name + " was not filed away; it stays in place.", why);
+            // Another program took the name between the check and the rename: go on to the next one.
+        }
         if (state.PlotFileSeq == kLastPlotFileSeq) {
             host.messages().show("The numbered names are used up: " + target +
                                      " is taken.\n\rThe plotted file " + name +
@@ -48,20 +88,7 @@ ArchiveResult ArchivePlotFile(PlotState& state, const std::string& name, FileSer
             return ArchiveResult::NumbersUsedUp;
         }
         ++state.PlotFileSeq;
-        target = numberedName(state.PlotFilePrefix, state.PlotFileSeq, name);
     }
-    std::string why;
-    if (!files.rename(name, target, why))
-        return leftInPlace(host, "The plotted file " + name + " was not filed away; it stays in place.", why);
-    host.setOutFileLabel(joinPath(files.currentDirectory(), target));
-    if (state.PlotFileSeq == kLastPlotFileSeq) {
-        host.messages().show("The plotted file was filed away as " + target +
-                                 ", the last numbered name.\n\rAutomatic plotting stops.",
-                             kProgramTitle, MessageIcon::Exclamation);
-        return ArchiveResult::NumbersUsedUp;
-    }
-    ++state.PlotFileSeq;
-    return ArchiveResult::FiledAway;
 }
 
 } // namespace corvex

@@ -14,6 +14,7 @@ enum class ArchiveResult {
     FiledAway,     // renamed to a numbered name; OutFileLbl shows its full path
     SetAside,      // copied to TmpFileName and deleted; "SaveData" offered
     LeftInPlace,   // a copy, delete or rename failed; the file is untouched and a message said why
+    Vanished,      // another program removed the file after it was read; a message said so
     NumbersUsedUp, // no sequence number is left after this file: automatic plotting must stop
 };
 
@@ -21,8 +22,9 @@ inline constexpr int16_t kLastPlotFileSeq = 32767;
 
 // Files away `name`, a bare name in the current directory, after it was plotted (HeaderLine is its
 // line 1). A marked file is deleted only once its copy to TmpFileName has the file's length. The
-// numbered name skips names already taken; PlotFileSeq ends one above the name used and never passes
-// kLastPlotFileSeq (NumbersUsedUp, with a message, whether or not the last number was used).
+// numbered name skips names already taken, also one taken by another program between the check and
+// the rename; PlotFileSeq ends one above the name used and never passes kLastPlotFileSeq
+// (NumbersUsedUp, with a message, whether or not the last number was used).
 ArchiveResult ArchivePlotFile(PlotState& state, const std::string& name, FileService& files,
                               SequencerHost& host);
 

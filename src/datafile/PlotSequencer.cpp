@@ -106,6 +106,7 @@ void PlotSequencer::PlotTimer_Timer() {
     switch (*result) {
     case ArchiveResult::FiledAway:
     case ArchiveResult::SetAside:
+    case ArchiveResult::Vanished: // nothing left to hold for: the next file may come
         host_.setMenuEnabled(MenuItem::HoldPlot, true);
         break;
     case ArchiveResult::LeftInPlace:

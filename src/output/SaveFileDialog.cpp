@@ -28,6 +28,8 @@ QStringList NameFilters(const QString& filter) {
         else
             filters.append(QStringLiteral("%1 (%2)").arg(description, parts[i + 1].trimmed()));
     }
+    // "*.*" means every file; on this system a name need not have a dot.
+    filters.replaceInStrings(QStringLiteral("(*.*)"), QStringLiteral("(*)"));
     return filters;
 }
 

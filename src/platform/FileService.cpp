@@ -83,24 +83,27 @@ bool SystemFileService::readAll(const std::string& path, std::string& bytes, std
 bool SystemFileService::copy(const std::string& from, const std::string& to, std::string& why) {
     std::string bytes;
     if (!readAll(from, bytes, why)) return false;
-    {
-        Fd out{::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644)};
-        if (out.fd < 0) {
-            why = describe("Cannot create", to, errno);
-            return false;
-        }
-        if (!writeAll(out.fd, bytes.data(), bytes.size()) || ::fsync(out.fd) != 0) {
-            why = describe("Cannot write", to, errno);
-            ::unlink(to.c_str());
-            return false;
-        }
-    }
-    const auto copied = length(to);
-    if (!copied || *copied != int64_t(bytes.size())) {
-        why = "The copy \"" + to + "\" is incomplete.";
-        ::unlink(to.c_str());
+    // Written under a hidden temporary name beside the target and renamed over it only when complete,
+    // so that a failed copy (a full disk) leaves no partial target and an existing target unharmed.
+    const size_t slash = to.rfind('/');
+    std::string temp =
+        (slash == std::string::npos ? std::string() : to.substr(0, slash + 1)) + ".corvex-copy-XXXXXX";
+    Fd out{::mkostemp(temp.data(), O_CLOEXEC)};
+    if (out.fd < 0) {
+        why = describe("Cannot create", to, errno);
         return false;
     }
+    const auto fail = [&](std::string reason) {
+        why = std::move(reason);
+        ::unlink(temp.c_str());
+        return false;
+    };
+    struct stat st;
+    if (::fchmod(out.fd, 0644) != 0 || !writeAll(out.fd, bytes.data(), bytes.size()) || ::fsync(out.fd) != 0)
+        return fail(describe("Cannot write", to, errno));
+    if (::fstat(out.fd, &st) != 0 || st.st_size != off_t(bytes.size()))
+        return fail("The copy \"" + to + "\" is incomplete.");
+    if (::rename(temp.c_str(), to.c_str()) != 0) return fail(describe("Cannot create", to, errno));
     return true;
 }
 

@@ -15,7 +15,8 @@ class FileService {
     virtual std::optional<int64_t> length(const std::string& path) = 0; // regular files only
     // Whole content of a regular file (never blocks on a FIFO or device).
     virtual bool readAll(const std::string& path, std::string& bytes, std::string& why) = 0;
-    // Copies and verifies that the copy has the source's length; a failed copy leaves no partial target.
+    // Copies and verifies that the copy has the source's length; a failed copy leaves no partial target
+    // and an existing target as it was.
     virtual bool copy(const std::string& from, const std::string& to, std::string& why) = 0;
     // Renames without ever replacing an existing target.
     virtual bool rename(const std::string& from, const std::string& to, std::string& why) = 0;

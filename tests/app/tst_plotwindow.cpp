@@ -75,6 +75,8 @@ class TstPlotWindow : public QObject {
     void zoomRefusals();
     void nestedZoomsThenZoomOut();
     void legendOpensOnceAndFollowsFilledOption();
+    void redrawDuringMessageBoxRunsAfterwards();
+    void displayOptionDoesNotRepaint();
 };
 
 void TstPlotWindow::startUpDeletesLeftoverWorkingCopy() {
@@ -269,6 +271,47 @@ void TstPlotWindow::legendOpensOnceAndFollowsFilledOption() {
     QVERIFY(rig.action("ShowIt")->isEnabled());
     rig.action("ShowIt")->trigger(); // a new legend, identical to the first
     QCOMPARE(rig.window->legend()->image(), open);
+}
+
+namespace {
+// All X values 0: every repaint shows the flat-range message.
+void loadFlatX(WindowRig& rig) {
+    rig.state.NumPts = 2;
+    rig.state.XVal[1] = rig.state.XVal[2] = 0;
+    rig.state.YVal[1] = 1;
+    rig.state.YVal[2] = 2;
+    rig.state.SetNo[1] = rig.state.SetNo[2] = 1;
+    rig.state.DataLoaded = true;
+    rig.state.PlotXMin = rig.state.PlotXMax = 0;
+    rig.state.PlotYMin = 1;
+    rig.state.PlotYMax = 2;
+}
+} // namespace
+
+void TstPlotWindow::redrawDuringMessageBoxRunsAfterwards() {
+    WindowRig rig;
+    loadFlatX(rig);
+    int nested = 0;
+    // A resize arrives while the repaint's message box waits: it must not paint inside the repaint.
+    rig.messages.onShow = [&] {
+        if (nested++ == 0) rig.window->Form_Resize();
+    };
+    rig.window->Form_Resize();
+    QCOMPARE(rig.messages.messages.size(), size_t(2)); // the outer repaint, then the deferred one
+    QCOMPARE(rig.messages.messages[1].text, std::string("DATA ERROR:  All X values are identical."));
+    QCOMPARE(rig.window->fields().XAxisMin, -3.0f);
+}
+
+void TstPlotWindow::displayOptionDoesNotRepaint() {
+    WindowRig rig;
+    loadFlatX(rig);
+    rig.window->Form_Resize();
+    const size_t shown = rig.messages.messages.size();
+    rig.action("ShowEm")->trigger();
+    QApplication::processEvents();
+    rig.action("ShowEm")->trigger();
+    QApplication::processEvents();
+    QCOMPARE(rig.messages.messages.size(), shown); // no repaint, so no new flat-range message
 }
 
 QTEST_MAIN(TstPlotWindow)

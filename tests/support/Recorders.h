@@ -20,10 +20,12 @@ class MessageRecorder : public MessageService {
   public:
     void show(const std::string& text, const std::string& title, MessageIcon icon) override {
         messages.push_back({text, title, icon});
+        if (onShow) onShow(); // what runs while a modal box waits for the user
     }
     void beep() override { ++beeps; }
     std::vector<RecordedMessage> messages;
     int beeps = 0;
+    std::function<void()> onShow;
 };
 
 class StepClock : public Clock {
