@@ -58,18 +58,21 @@ void PlotSequencer::startAutomatic(bool clickToPlot, int intervalMs) {
     }
     Activity running(activity_);
     const int generation = generation_;
-    const auto result = plotListed();
+    const auto result = plotListed({.fromDone = true});
     if (generation != generation_) return;
     host_.setMenuEnabled(MenuItem::Mnu2File, false);
-    if (result == ArchiveResult::NumbersUsedUp) return stopAutomatic();
-    offerNextOrWatch();
+    if (result == ArchiveResult::NumbersUsedUp)
+        stopAutomatic();
+    else
+        offerNextOrWatch();
+    if (result) host_.redrawFromScratch(); // finally the new plot
 }
 
 void PlotSequencer::Mnu2File_Click() {
     if (plotting()) return;
     Activity running(activity_);
     const auto path = openDialog_ ? openDialog_(kOpenFilter) : std::nullopt;
-    if (path) loadAndShow(*path, *path); // the file itself is never moved or deleted
+    if (path) loadAndShow(*path, *path, {}); // the file itself is never moved or deleted
 }
 
 void PlotSequencer::NextPlt_Click() {
@@ -78,7 +81,7 @@ void PlotSequencer::NextPlt_Click() {
     const int generation = generation_;
     host_.rememberFocus();
     // A file that vanished or cannot be opened is neither read nor filed away; the list is read again.
-    const auto result = plotListed();
+    const auto result = plotListed({});
     if (generation != generation_) return;
     if (result == ArchiveResult::NumbersUsedUp)
         stopAutomatic();
@@ -101,7 +104,7 @@ void PlotSequencer::PlotTimer_Timer() {
     }
     if (mode_ != PlotMode::Timed) return;
     host_.setMenuEnabled(MenuItem::HoldPlot, false);
-    const auto result = plotListed();
+    const auto result = plotListed({});
     if (!result || generation != generation_) return; // not opened: the next tick tries again
     switch (*result) {
     case ArchiveResult::FiledAway:
@@ -141,7 +144,7 @@ void PlotSequencer::SavePlotNow_Click() {
     host_.setOutFileLabel(" ");
 }
 
-bool PlotSequencer::loadAndShow(const std::string& path, const std::string& displayName) {
+bool PlotSequencer::loadAndShow(const std::string& path, const std::string& displayName, LoadSteps steps) {
     OpenDataFile(state_, file_, path, files_, host_.clock());
     if (!state_.DataFileOpen) return false;
     ReaderHost reader{host_.messages(), host_.progress(),
@@ -150,15 +153,16 @@ bool PlotSequencer::loadAndShow(const std::string& path, const std::string& disp
     ReadPlotData(state_, file_, displayName, reader);
     if (state_.DataLoaded) FindLimits(state_, state_.XVal, state_.YVal, state_.NumPts);
     CloseDataFile(state_, file_);
+    if (steps.fromDone) return true;
     host_.setMenuEnabled(MenuItem::Zoomout, false);
     host_.redrawFromScratch();
     host_.showMainWindow();
     return true;
 }
 
-std::optional<ArchiveResult> PlotSequencer::plotListed() {
+std::optional<ArchiveResult> PlotSequencer::plotListed(LoadSteps steps) {
     const std::string name = fileLst_.list(state_.FileListIdx);
-    if (name.empty() || !loadAndShow(name, joinPath(files_.currentDirectory(), name))) return std::nullopt;
+    if (name.empty() || !loadAndShow(name, joinPath(files_.currentDirectory(), name), steps)) return std::nullopt;
     return ArchivePlotFile(state_, name, files_, host_);
 }
 

@@ -54,8 +54,12 @@ class PlotSequencer {
     bool plotting() const { return activity_ > 0; } // a command is running (maybe yielding)
 
   private:
-    bool loadAndShow(const std::string& path, const std::string& displayName);
-    std::optional<ArchiveResult> plotListed(); // nullopt: the file could not be opened
+    // The first plot of "Done" leaves "&ZoomOut" alone and redraws only at the very end of "Done".
+    struct LoadSteps {
+        bool fromDone = false;
+    };
+    bool loadAndShow(const std::string& path, const std::string& displayName, LoadSteps steps);
+    std::optional<ArchiveResult> plotListed(LoadSteps steps); // nullopt: the file could not be opened
     void offerNextOrWatch();
     void stopAutomatic();
 

@@ -190,8 +190,11 @@ void TstPlotSequencer::clickModeOffersNextPlotOnlyWhileFilesWait() {
     writeFile("b.dat", plotFileText("second", 3));
     r.fileLst.refresh();
     r.state.PlotFilePrefix = "plot_";
+    r.host.enabled[MenuItem::Zoomout] = true; // left from a zoom before "&Setup"
     r.sequencer.startAutomatic(true, 2000);
     QCOMPARE(r.state.PlotTitle, std::string("first")); // Done plots the first file itself
+    QVERIFY(r.host.enabled[MenuItem::Zoomout]);        // Done's first load leaves "&ZoomOut" as it was
+    QCOMPARE(r.host.redraws, 1);                       // one redraw, at the end of Done
     QVERIFY(fileThere("plot_000.dat"));
     QVERIFY(r.host.offered(MenuItem::NextPlt)); // b.dat waits
     QVERIFY(!r.host.timerOn);
