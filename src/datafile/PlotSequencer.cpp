@@ -162,7 +162,8 @@ bool PlotSequencer::loadAndShow(const std::string& path, const std::string& disp
 
 std::optional<ArchiveResult> PlotSequencer::plotListed(LoadSteps steps) {
     const std::string name = fileLst_.list(state_.FileListIdx);
-    if (name.empty() || !loadAndShow(name, joinPath(files_.currentDirectory(), name), steps)) return std::nullopt;
+    if (name.empty() || !loadAndShow(name, joinPath(files_.currentDirectory(), name), steps))
+        return std::nullopt;
     return ArchivePlotFile(state_, name, files_, host_);
 }
 

@@ -107,22 +107,26 @@ bool FreeFormatInput::readField(float& target) {
     return true;
 }
 
+namespace {
+// A whole-number field: rounded with halves to even, and failing when it does not fit.
+template <typename Int>
+bool storeWhole(bool read, double v, std::optional<Int> (*convert)(double), Int& target) {
+    const auto whole = read ? convert(v) : std::nullopt;
+    if (whole) target = *whole;
+    return whole.has_value();
+}
+} // namespace
+
 bool FreeFormatInput::readField(int32_t& target) {
     double v = 0;
-    if (!nextField(v)) return false;
-    const auto i = toInt32(v);
-    if (!i) return false;
-    target = *i;
-    return true;
+    const bool read = nextField(v);
+    return storeWhole(read, v, toInt32, target);
 }
 
 bool FreeFormatInput::readField(int16_t& target) {
     double v = 0;
-    if (!nextField(v)) return false;
-    const auto i = toInt16(v);
-    if (!i) return false;
-    target = *i;
-    return true;
+    const bool read = nextField(v);
+    return storeWhole(read, v, toInt16, target);
 }
 
 } // namespace corvex

@@ -19,7 +19,6 @@
 
 namespace corvex::test {
 
-
 // Progress view whose yield runs `onYield` (what the event loop would run meanwhile).
 class YieldingProgress : public NullProgress {
   public:

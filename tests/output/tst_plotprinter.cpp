@@ -1,8 +1,8 @@
 // Printing a plot picture on one page: orientation, placement, the two error messages and the pointer.
 // Pages go to a PDF file through the toolkit's own PDF printer, so no print system is needed.
 
-#include "support/Recorders.h"
 #include "TestPicture.h"
+#include "support/Recorders.h"
 
 #include "output/PlotPrinter.h"
 

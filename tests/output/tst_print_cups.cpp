@@ -1,8 +1,8 @@
 // A real print through the print system: a scheduler with a PDF queue (cups-pdf-server.sh, root only)
 // receives the plot from the printer menu's current printer, and the PDF it writes is rendered and measured.
 
-#include "support/Recorders.h"
 #include "TestPicture.h"
+#include "support/Recorders.h"
 
 #include "output/PlotPrinter.h"
 #include "output/PrinterMenu.h"
