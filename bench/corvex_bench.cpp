@@ -36,11 +36,6 @@ class QuietMessages : public MessageService {
     void beep() override {}
 };
 
-class NoWaitClock : public Clock {
-  public:
-    void sleepMs(int) override {}
-};
-
 struct Config {
     std::string file;
     int runs = 9;

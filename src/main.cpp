@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
     corvex::PlotState state;
     corvex::SystemFileService files;
     corvex::QtMessageService messages;
-    corvex::ThreadClock clock;
+    corvex::EventLoopClock clock;
     corvex::Plotit window(state, {files, messages, clock});
     messages.setParent(&window);
     window.Form_Load();

@@ -154,12 +154,6 @@ class StderrMessages : public MessageService {
     std::vector<std::pair<std::string, std::string>> shown;
 };
 
-// The batch input is complete: there is nothing to wait for.
-class NoWaitClock : public Clock {
-  public:
-    void sleepMs(int) override {}
-};
-
 // Factor after `steps` font steps from the start step 4 (each a factor 1.2, as the menu commands).
 float stepFactor(float start, int steps) {
     float scale = start;

@@ -266,7 +266,8 @@ void Plotit::Form_Unload() {
     m_plotArea->resetImage(m_plotArea->size());
     std::string why;
     if (m_services.files.exists(m_state.TmpFileName)) m_services.files.remove(m_state.TmpFileName, why);
-    // End at once: no further plot, no "Done" from the Setup window, no timer tick.
+    // End at once: no further plot, no "Done" from the Setup window, no timer tick, no settling wait.
+    m_services.clock.cancelWaits();
     PlotTimer->stop();
     if (m_sequencer) m_sequencer->suspend();
     if (m_fileFrm) m_fileFrm->hide();

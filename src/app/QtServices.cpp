@@ -1,9 +1,10 @@
 #include "app/QtServices.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QMessageBox>
 #include <QString>
-#include <QThread>
+#include <QTimer>
 
 namespace corvex {
 
@@ -20,8 +21,19 @@ void QtMessageService::beep() {
     QApplication::beep();
 }
 
-void ThreadClock::sleepMs(int ms) {
-    QThread::msleep(ulong(ms));
+bool EventLoopClock::sleepMs(int ms) {
+    if (m_cancelled) return false;
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    m_loop = &loop;
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    m_loop = nullptr;
+    return !m_cancelled;
+}
+
+void EventLoopClock::cancelWaits() {
+    m_cancelled = true;
+    if (m_loop) m_loop->quit();
 }
 
 } // namespace corvex

@@ -3,6 +3,7 @@
 
 #include "platform/Services.h"
 
+class QEventLoop;
 class QWidget;
 
 namespace corvex {
@@ -19,10 +20,16 @@ class QtMessageService : public MessageService {
     QWidget* m_parent;
 };
 
-// Sleeps the calling thread.
-class ThreadClock : public Clock {
+// Waits in a local event loop that leaves out mouse and keyboard input, so the windows keep
+// repainting (and a timer tick finds the plot sequence busy) while a file settles.
+class EventLoopClock : public Clock {
   public:
-    void sleepMs(int ms) override;
+    bool sleepMs(int ms) override;
+    void cancelWaits() override;
+
+  private:
+    bool m_cancelled = false;
+    QEventLoop* m_loop = nullptr;
 };
 
 } // namespace corvex

@@ -46,7 +46,10 @@ void OpenDataFile(PlotState& state, DataFileChannel& file, const std::string& pa
     auto before = files.length(path);
     for (;;) {
         if (!before) break;
-        clock.sleepMs(kSettleMs);
+        if (!clock.sleepMs(kSettleMs)) { // the program is closing: do not open the file
+            before.reset();
+            break;
+        }
         const auto after = files.length(path);
         if (after == before) break;
         before = after;

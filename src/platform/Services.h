@@ -21,7 +21,16 @@ class MessageService {
 class Clock {
   public:
     virtual ~Clock() = default;
-    virtual void sleepMs(int ms) = 0;
+    // Waits ms milliseconds; false when the wait was cut short because the program is closing.
+    virtual bool sleepMs(int ms) = 0;
+    // Cuts short the running wait and every later one.
+    virtual void cancelWaits() {}
+};
+
+// For input that is complete (the batch tool, benchmarks): nothing to wait for.
+class NoWaitClock : public Clock {
+  public:
+    bool sleepMs(int) override { return true; }
 };
 
 // The progress window "% Complete": an activity text and a bar from 0 to 100.

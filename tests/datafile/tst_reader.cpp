@@ -62,6 +62,7 @@ class TstReader : public QObject {
     void findLimitsOverAllPoints();
     void openWaitsUntilLengthSettles();
     void openOfMissingFileFailsQuietly();
+    void closingCutsTheSettlingWaitShort();
 };
 
 void TstReader::exampleFileWithTwoSets() {
@@ -291,6 +292,26 @@ void TstReader::openOfMissingFileFailsQuietly() {
     SystemFileService files;
     StepClock clock;
     OpenDataFile(state, file, "/nonexistent/plot.dat", files, clock);
+    QVERIFY(!state.DataFileOpen);
+    QVERIFY(!file.open);
+}
+
+void TstReader::closingCutsTheSettlingWaitShort() {
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("plot.dat").toStdString();
+    std::ofstream(path, std::ios::binary) << header();
+    StepClock clock;
+    int rounds = 0;
+    // A writer that never stops; the program closes during the third wait.
+    clock.onSleep = [&] {
+        std::ofstream(path, std::ios::binary | std::ios::app) << "1 1 0 1\n";
+        if (++rounds == 3) clock.cancelWaits();
+    };
+    PlotState state;
+    DataFileChannel file;
+    SystemFileService files;
+    OpenDataFile(state, file, path, files, clock);
+    QCOMPARE(rounds, 3); // no further wait after the cancel
     QVERIFY(!state.DataFileOpen);
     QVERIFY(!file.open);
 }

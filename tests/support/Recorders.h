@@ -30,11 +30,14 @@ class MessageRecorder : public MessageService {
 
 class StepClock : public Clock {
   public:
-    void sleepMs(int ms) override {
+    bool sleepMs(int ms) override {
         slept += ms;
         ++sleeps;
         if (onSleep) onSleep();
+        return !cancelled;
     }
+    void cancelWaits() override { cancelled = true; }
+    bool cancelled = false;
     std::function<void()> onSleep;
     long long slept = 0; // milliseconds
     int sleeps = 0;      // calls
