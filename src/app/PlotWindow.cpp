@@ -245,6 +245,7 @@ void Plotit::paintOnce() {
     XYCoords->layoutForWindowWidth(frameGeometry().width());
     // The drawing keeps the pixel size of the last redraw, as the scale of the window does.
     const QSize pixels(int(m_fields.PixWidth), int(m_fields.PixHeight));
+    if (pixels.isEmpty()) return; // minimized: nothing to draw on until the next redraw
     if (m_plotArea->persistentImage().size() != pixels) m_plotArea->resetImage(pixels);
     if (m_state.DataLoaded) show();
     QtCanvas canvas(&m_plotArea->persistentImage(), logicalDpiY());
