@@ -13,7 +13,8 @@ PlotArea::PlotArea(QWidget* parent) : QWidget(parent) {
 }
 
 void PlotArea::resetImage(QSize size) {
-    m_image = QImage(size, QImage::Format_RGB32);
+    // The same size keeps its pixels' memory: a plot every second must not churn the heap.
+    if (m_image.size() != size) m_image = QImage(size, QImage::Format_RGB32);
     m_image.fill(palette().color(QPalette::Window));
 }
 
