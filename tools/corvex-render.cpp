@@ -51,7 +51,7 @@ const char* const kUsage =
     "  --describe            print a JSON description to stdout (OUTPUT may then be left out)\n"
     "  --help                show this text\n"
     "\n"
-    "Exit status: 0 plot drawn, 1 no data or file unreadable, 2 bad usage.\n";
+    "Exit status: 0 plot drawn, 1 no data, input unreadable or output not written, 2 bad usage.\n";
 
 struct Options {
     int width = 1280, height = 960;

@@ -5,6 +5,7 @@
 #include "filesel/PlotFileSeq.h"
 #include "platform/NumberText.h"
 
+#include <QButtonGroup>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFont>
@@ -115,6 +116,11 @@ void FileFrm::buildControls() {
     ManSel->setChecked(true);
     AutoSel = named(new QRadioButton("Auto File Select", this), "AutoSel");
     placeTwips(AutoSel, 120, 600, 2175, 255);
+    // One of the two modes is always chosen: without a group of their own, the buttons inside
+    // AutoPicBox would count in their exclusivity and a second click could clear the choice.
+    auto* modes = new QButtonGroup(this);
+    modes->addButton(ManSel);
+    modes->addButton(AutoSel);
 
     auto* box = new QFrame(this);
     box->setFrameStyle(QFrame::Panel | QFrame::Sunken);

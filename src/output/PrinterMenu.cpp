@@ -11,6 +11,8 @@ PrinterMenu::PrinterMenu(QMenu& ChoosePrn, QAction& PrnPlot, PrinterMenuModel mo
     : QObject(parent), model_(std::move(model)) {
     printer_.setDocName(QStringLiteral("Corvex plot"));
     if (!model_.enabled()) {
+        // The menu itself, not only its action: re-enabling the window would switch the action on again.
+        ChoosePrn.setEnabled(false);
         ChoosePrn.menuAction()->setEnabled(false);
         PrnPlot.setEnabled(false);
         return;

@@ -151,6 +151,12 @@ void TstFileFrm::autoSelectEnablesTheAutomaticControls() {
     r.click("ManSel");
     QVERIFY(r.host.enabled[MenuItem::Mnu2File]);
     QVERIFY(!r.control("PlotFrame")->isEnabled() && !r.control("DriveLst")->isEnabled());
+    // A second click on the chosen mode keeps it chosen: one mode is always selected.
+    for (const char* mode : {"ManSel", "AutoSel"}) {
+        r.click(mode);
+        r.click(mode);
+        QVERIFY2(r.control<QAbstractButton>(mode)->isChecked(), mode);
+    }
 }
 
 void TstFileFrm::manualSelectRemovesWorkingCopy() {

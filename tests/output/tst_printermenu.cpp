@@ -3,7 +3,9 @@
 #include "output/PrinterMenu.h"
 
 #include <QAction>
+#include <QMainWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QTest>
 
 using namespace corvex;
@@ -15,6 +17,7 @@ class TstPrinterMenu : public QObject {
     void clickMovesTheCheckMark();
     void clickOnTheCheckedMemberKeepsIt();
     void noPrinterDisablesBothItems();
+    void noPrinterMenuStaysGreyedWhenTheWindowIsEnabledAgain();
     void systemMenuMatchesThePrintSystem();
 };
 
@@ -74,6 +77,18 @@ void TstPrinterMenu::noPrinterDisablesBothItems() {
     QVERIFY(!ChoosePrn.menuAction()->isEnabled());
     QVERIFY(!PrnPlot.isEnabled());
     QVERIFY(ChoosePrn.actions().isEmpty());
+}
+
+// Start-up builds the menu while "&Setup" has the main window disabled; "Done" enables it again.
+void TstPrinterMenu::noPrinterMenuStaysGreyedWhenTheWindowIsEnabledAgain() {
+    QMainWindow window;
+    QMenu* ChoosePrn = window.menuBar()->addMenu("Printers");
+    QAction* PrnPlot = window.menuBar()->addAction("To Printer");
+    window.setEnabled(false);
+    PrinterMenu menu(*ChoosePrn, *PrnPlot, PrinterMenuModel({}, ""));
+    window.setEnabled(true);
+    QVERIFY(!ChoosePrn->menuAction()->isEnabled());
+    QVERIFY(!PrnPlot->isEnabled());
 }
 
 // Whatever printers this machine has: one member each, and disabled exactly when there are none.
