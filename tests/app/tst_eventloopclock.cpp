@@ -1,7 +1,7 @@
 #include "app/QtServices.h"
 
-#include <QTest>
 #include <QElapsedTimer>
+#include <QTest>
 #include <QTimer>
 
 using namespace corvex;

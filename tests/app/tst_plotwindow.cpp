@@ -1,6 +1,7 @@
 #include "app/PlotArea.h"
 #include "app/PlotWindow.h"
 #include "app/ReadoutStrip.h"
+#include "datafile/PlotReader.h"
 #include "filesel/FileFrm.h"
 #include "legend/PlotLegend.h"
 #include "support/Recorders.h"
@@ -41,19 +42,24 @@ struct WindowRig {
 
     QAction* action(const char* name) { return window->findChild<QAction*>(name); }
 
-    // Four points of set 1 on a diagonal from (1, 1) to (4, 4).
-    void loadDiagonal() {
-        state.NumPts = 4;
-        for (int i = 1; i <= 4; ++i) {
-            state.XVal[i] = float(i);
-            state.YVal[i] = float(i);
-            state.SetNo[i] = 1;
+    // Points of set 1 at (x[k], y[k]), their range as the plot range, without drawing them yet.
+    void load(const std::vector<float>& x, const std::vector<float>& y) {
+        state.NumPts = int32_t(x.size());
+        for (size_t k = 0; k < x.size(); ++k) {
+            state.XVal[k + 1] = x[k];
+            state.YVal[k + 1] = y[k];
+            state.SetNo[k + 1] = 1;
         }
         state.DataLoaded = true;
-        state.PlotXMin = state.PlotYMin = 1;
-        state.PlotXMax = state.PlotYMax = 4;
+        FindLimits(state, state.XVal, state.YVal, state.NumPts);
+    }
+    // Four points on a diagonal from (1, 1) to (4, 4), drawn.
+    void loadDiagonal() {
+        load({1, 2, 3, 4}, {1, 2, 3, 4});
         window->Form_Resize();
     }
+    // All X values 0: every repaint shows the flat-range message.
+    void loadFlatX() { load({0, 0}, {1, 2}); }
 };
 
 } // namespace
@@ -61,15 +67,11 @@ struct WindowRig {
 class TstPlotWindow : public QObject {
     Q_OBJECT
   private slots:
-    void startUpDeletesLeftoverWorkingCopy();
-    void closeDeletesWorkingCopy();
-    void startUpStateAndCaption();
+    void workingCopyRemovedAtStartAndClose();
     void startUpOpensSetupWithMainWindowDisabled();
     void resizeBeforeDataChangesNothing();
     void symbolSizeToggleCaptions();
     void fontIncreaseShortcutStopsAtStepEight();
-    void readoutStripFollowsDisplayOption();
-    void optionsBeforeDataDrawNothing();
     void dragDirectionDoesNotMatter();
     void zoomRefusals_data();
     void zoomRefusals();
@@ -79,29 +81,14 @@ class TstPlotWindow : public QObject {
     void displayOptionDoesNotRepaint();
 };
 
-void TstPlotWindow::startUpDeletesLeftoverWorkingCopy() {
-    WindowRig rig(true);
-    QCOMPARE(QString::fromStdString(rig.state.TmpFileName), rig.dir.filePath(kWorkingCopyName));
-    QVERIFY(!QFile::exists(rig.dir.filePath(kWorkingCopyName)));
-}
-
-void TstPlotWindow::closeDeletesWorkingCopy() {
-    WindowRig rig;
+void TstPlotWindow::workingCopyRemovedAtStartAndClose() {
+    WindowRig rig(true); // a working copy left over from an earlier run
+    const QString workingCopy = rig.dir.filePath(kWorkingCopyName);
+    QCOMPARE(QString::fromStdString(rig.state.TmpFileName), workingCopy);
+    QVERIFY(!QFile::exists(workingCopy));
     std::ofstream(rig.state.TmpFileName) << "set aside";
     rig.window->close();
-    QVERIFY(!QFile::exists(rig.dir.filePath(kWorkingCopyName)));
-}
-
-void TstPlotWindow::startUpStateAndCaption() {
-    WindowRig rig;
-    QCOMPARE(rig.window->windowTitle(), QString("Corvex V1.1c"));
-    QCOMPARE(rig.state.PlotColor[2], Rgb(255)); // colour table filled: set 2 is red
-    QCOMPARE(rig.window->fields().XLgndFntStep, int16_t(4));
-    QCOMPARE(rig.window->fields().YLgndFntScale, 0.0026f);
-    QCOMPARE(rig.window->fields().PixWidth, float(rig.window->plotArea()->width()));
-    QVERIFY(!rig.action("Zoomout")->isEnabled());
-    QVERIFY(!rig.action("NextPlt")->isVisible());
-    QVERIFY(!rig.action("SavePlotNow")->isVisible());
+    QVERIFY(!QFile::exists(workingCopy));
 }
 
 void TstPlotWindow::startUpOpensSetupWithMainWindowDisabled() {
@@ -154,25 +141,6 @@ void TstPlotWindow::fontIncreaseShortcutStopsAtStepEight() {
     QTest::keyClick(rig.window.get(), Qt::Key_F1, Qt::ShiftModifier);
     QCOMPARE(rig.window->fields().XLgndFntStep, int16_t(7));
     QVERIFY(rig.action("XLgndFntInc")->isEnabled());
-}
-
-void TstPlotWindow::readoutStripFollowsDisplayOption() {
-    WindowRig rig;
-    QVERIFY(!rig.window->readout()->isVisible());
-    rig.action("ShowEm")->trigger();
-    QVERIFY(rig.window->readout()->isVisible());
-    QVERIFY(rig.window->fields().ShowCoords);
-    rig.action("ShowEm")->trigger();
-    QVERIFY(!rig.window->readout()->isVisible());
-}
-
-void TstPlotWindow::optionsBeforeDataDrawNothing() {
-    WindowRig rig;
-    rig.action("Nolines")->trigger();
-    rig.action("UseFilled")->trigger();
-    QVERIFY(rig.window->fields().OmitLines);
-    QVERIFY(rig.state.FilledSyms);
-    QVERIFY(rig.messages.messages.empty()); // no "Load Data" message: nothing was drawn
 }
 
 namespace {
@@ -273,24 +241,9 @@ void TstPlotWindow::legendOpensOnceAndFollowsFilledOption() {
     QCOMPARE(rig.window->legend()->image(), open);
 }
 
-namespace {
-// All X values 0: every repaint shows the flat-range message.
-void loadFlatX(WindowRig& rig) {
-    rig.state.NumPts = 2;
-    rig.state.XVal[1] = rig.state.XVal[2] = 0;
-    rig.state.YVal[1] = 1;
-    rig.state.YVal[2] = 2;
-    rig.state.SetNo[1] = rig.state.SetNo[2] = 1;
-    rig.state.DataLoaded = true;
-    rig.state.PlotXMin = rig.state.PlotXMax = 0;
-    rig.state.PlotYMin = 1;
-    rig.state.PlotYMax = 2;
-}
-} // namespace
-
 void TstPlotWindow::redrawDuringMessageBoxRunsAfterwards() {
     WindowRig rig;
-    loadFlatX(rig);
+    rig.loadFlatX();
     int nested = 0;
     // A resize arrives while the repaint's message box waits: it must not paint inside the repaint.
     rig.messages.onShow = [&] {
@@ -304,7 +257,7 @@ void TstPlotWindow::redrawDuringMessageBoxRunsAfterwards() {
 
 void TstPlotWindow::displayOptionDoesNotRepaint() {
     WindowRig rig;
-    loadFlatX(rig);
+    rig.loadFlatX();
     rig.window->Form_Resize();
     const size_t shown = rig.messages.messages.size();
     rig.action("ShowEm")->trigger();

@@ -1,7 +1,6 @@
 #pragma once
 // Test doubles for the plot sequence and the file selection window: a host that records what the
-// main window was asked to do, a settling clock that never sleeps, recorded message boxes, a file
-// service that fails on request, and a temporary current directory.
+// main window was asked to do, a file service that fails on request, and a temporary current directory.
 
 #include "filesel/FileSelectionHost.h"
 #include "platform/FileService.h"
@@ -9,26 +8,20 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <functional>
 #include <map>
+#include <set>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace corvex::test {
 
-// Progress view whose yield runs `onYield` (what the event loop would run meanwhile).
-class YieldingProgress : public NullProgress {
-  public:
-    void yield() override {
-        if (onYield) onYield();
-    }
-    std::function<void()> onYield;
-};
-
-class FakeHost : public FileSelectionHost {
+// Also its own progress window, whose yield runs `onYield` (what the event loop would run meanwhile).
+class FakeHost : public FileSelectionHost, public NullProgress {
   public:
     void setMenuVisible(MenuItem item, bool v) override { visible[item] = v; }
     void setMenuEnabled(MenuItem item, bool e) override { enabled[item] = e; }
@@ -38,56 +31,56 @@ class FakeHost : public FileSelectionHost {
     void stopTimer() override { timerOn = false; }
     bool timerRunning() const override { return timerOn; }
     void redrawFromScratch() override { ++redraws; }
-    void showMainWindow() override { ++mainShown; }
-    void rememberFocus() override { ++focusRemembered; }
-    void restoreFocus() override { ++focusRestored; }
-    void setCaption(const std::string& c) override { caption = c; }
+    void showMainWindow() override {}
+    void rememberFocus() override {}
+    void restoreFocus() override {}
+    void setCaption(const std::string&) override {}
     void setOutFileLabel(const std::string& t) override { outFileLabel = t; }
     MessageService& messages() override { return messageBoxes; }
-    ProgressView& progress() override { return progressView; }
+    ProgressView& progress() override { return *this; }
+    void yield() override {
+        if (onYield) onYield();
+    }
     Clock& clock() override { return settleClock; }
     void enableMainWindowAndFocus() override { ++mainEnabled; }
 
     bool offered(MenuItem item) { return visible[item] && enabled[item]; }
 
     std::map<MenuItem, bool> visible, enabled;
-    std::string holdCaption = "&Hold", caption, outFileLabel;
-    int intervalMs = 4000, redraws = 0, mainShown = 0, focusRemembered = 0, focusRestored = 0,
-        mainEnabled = 0;
+    std::string holdCaption = "&Hold", outFileLabel;
+    int intervalMs = 4000, redraws = 0, mainEnabled = 0;
     bool timerOn = false;
     testing::MessageRecorder messageBoxes;
-    YieldingProgress progressView;
+    std::function<void()> onYield;
     testing::StepClock settleClock;
 };
 
-// The real file system, with failures switched on by the test.
+// The real file system, refusing changes in `readOnlyDirs` (EROFS) and new data in `fullDirs` (ENOSPC)
+// with the text the system file service gives; `beforeRename` runs just before each rename.
 class FaultyFileService : public SystemFileService {
   public:
     bool copy(const std::string& from, const std::string& to, std::string& why) override {
-        if (failCopy) {
-            why = "Cannot write \"" + to + "\": No space left on device";
-            return false;
-        }
-        if (!SystemFileService::copy(from, to, why)) return false;
-        if (truncateCopy) ::truncate(to.c_str(), 10); // a copy that claims success but is short
-        return true;
+        return allowed(to, true, "Cannot create", why) && SystemFileService::copy(from, to, why);
     }
     bool rename(const std::string& from, const std::string& to, std::string& why) override {
-        if (failRename) {
-            why = "Cannot rename \"" + from + "\" to \"" + to + "\": Permission denied";
-            return false;
-        }
-        return SystemFileService::rename(from, to, why);
+        if (beforeRename) beforeRename(to);
+        return allowed(to, false, "Cannot rename \"" + from + "\" to", why) &&
+               SystemFileService::rename(from, to, why);
     }
     bool remove(const std::string& path, std::string& why) override {
-        if (path == failRemoveOf) {
-            why = "Cannot delete \"" + path + "\": Device or resource busy";
-            return false;
-        }
-        return SystemFileService::remove(path, why);
+        return allowed(path, false, "Cannot delete", why) && SystemFileService::remove(path, why);
     }
-    bool failCopy = false, truncateCopy = false, failRename = false;
-    std::string failRemoveOf;
+    std::set<std::string> readOnlyDirs, fullDirs; // absolute directories
+    std::function<void(const std::string&)> beforeRename;
+
+  private:
+    bool allowed(const std::string& path, bool writesData, const std::string& action, std::string& why) {
+        const std::string absolute = path.front() == '/' ? path : joinPath(currentDirectory(), path);
+        const std::string dir = absolute.substr(0, absolute.rfind('/'));
+        const int err = readOnlyDirs.count(dir) ? EROFS : writesData && fullDirs.count(dir) ? ENOSPC : 0;
+        if (err) why = (err == ENOSPC ? "Cannot write" : action) + " \"" + path + "\": " + std::strerror(err);
+        return err == 0;
+    }
 };
 
 // A fresh temporary directory that is the current directory while the object lives.
@@ -103,19 +96,13 @@ class TempCurrentDir {
 };
 
 inline void writeFile(const std::string& path, const std::string& bytes, bool append = false) {
-    std::ofstream out(path, std::ios::binary | (append ? std::ios::app : std::ios::trunc));
-    out << bytes;
+    std::ofstream(path, std::ios::binary | (append ? std::ios::app : std::ios::trunc)) << bytes;
 }
 
 inline std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
     std::stringstream s;
-    s << in.rdbuf();
+    s << std::ifstream(path, std::ios::binary).rdbuf();
     return s.str();
-}
-
-inline bool fileThere(const std::string& path) {
-    return ::access(path.c_str(), F_OK) == 0;
 }
 
 // A plot data file: line 1 is a blank and the title, with "!" at the given 1-based columns (the line

@@ -1,320 +1,229 @@
-#include "datafile/PlotReader.h"
-#include "support/Recorders.h"
+// Plot data files, good and bad, end to end through the real file system: OpenDataFile, ReadPlotData,
+// FindLimits and the close, as every caller runs them. None may crash or hang.
 
-#include <QTemporaryDir>
+#include "datafile/FakeSequencerHost.h"
+#include "datafile/PlotReader.h"
+
 #include <QTest>
-#include <fstream>
+#include <algorithm>
+#include <cfloat>
+#include <sys/stat.h>
+#include <tuple>
 
 using namespace corvex;
+using namespace corvex::test;
 using namespace corvex::testing;
+using namespace std::string_literals;
 
 namespace {
 
-// Reads `bytes` as a plot data file through the reader and collects what it showed.
-struct ReadRun {
+enum class Entry { File, Directory, Fifo }; // what stands at plot.dat
+
+struct Point {
+    float x, y;
+    int16_t set;
+};
+
+// The points 1..5 left by an earlier read: a field that fails keeps these values.
+Point oldPoint(int i) {
+    return {-100.0f - i, -200.0f - i, int16_t(90 + i)};
+}
+
+const std::string kHeader = " Bad input\r\nsub\r\nX\r\nY\r\n";
+
+struct Run {
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("plot.dat").toStdString();
     PlotState state;
+    SystemFileService files;
+    StepClock clock;
     MessageRecorder messages;
     ProgressRecorder progress;
     std::string caption;
-    std::string outFileLabel;
 
-    void read(const std::string& bytes, const std::string& displayName = "plot.dat") {
-        DataFileChannel file{bytes, true};
+    Run() { // an earlier plot with data, so that kept values are visible
+        for (int i = 1; i <= 5; ++i)
+            std::tie(state.XVal[i], state.YVal[i], state.SetNo[i]) =
+                std::tuple(oldPoint(i).x, oldPoint(i).y, oldPoint(i).set);
+        state.NumPts = 5;
+        state.DataLoaded = true;
+    }
+    void read() {
+        DataFileChannel file;
+        OpenDataFile(state, file, path, files, clock);
         ReaderHost host{messages, progress, [this](const std::string& c) { caption = c; },
-                        [this](const std::string& l) { outFileLabel = l; }};
-        ReadPlotData(state, file, displayName, host);
+                        [](const std::string&) {}};
+        ReadPlotData(state, file, path, host);
         if (state.DataLoaded) FindLimits(state, state.XVal, state.YVal, state.NumPts);
+        CloseDataFile(state, file);
     }
 };
 
-std::string header(const std::string& line1 = " Title", const std::string& line2 = "sub") {
-    return line1 + "\r\n" + line2 + "\r\nX legend\r\nY legend\r\n";
-}
-
-std::string records(int n) {
-    std::string s = std::to_string(n) + "\r\n";
-    for (int i = 1; i <= n; ++i)
-        s += std::to_string(i) + ", " + std::to_string(2 * i) + ", 0, 1\r\n";
-    return s;
-}
-
 } // namespace
+
+Q_DECLARE_METATYPE(Entry)
+Q_DECLARE_METATYPE(std::string)
+Q_DECLARE_METATYPE(QList<Point>)
 
 class TstReader : public QObject {
     Q_OBJECT
   private slots:
-    void exampleFileWithTwoSets();
-    void lineEndsAllRead_data();
-    void lineEndsAllRead();
-    void progressSteps_data();
-    void progressSteps();
-    void titleColumns_data();
-    void titleColumns();
-    void subtitleRest_data();
-    void subtitleRest();
-    void captionLength_data();
-    void captionLength();
-    void countWithoutData_data();
-    void countWithoutData();
-    void fiveNumbersOnALine();
-    void badSetNumberEndsRecord();
-    void countAboveCapacityKeepsFirstPoints();
-    void findLimitsOverAllPoints();
-    void openWaitsUntilLengthSettles();
-    void openOfMissingFileFailsQuietly();
-    void closingCutsTheSettlingWaitShort();
-};
 
-void TstReader::exampleFileWithTwoSets() {
-    ReadRun run;
-    run.read(" Run 12: temperature scan\r\nsample A\r\nTemperature (K)\r\nSignal\r\n4\r\n10.0, 1.5, 0, 1\r\n"
-             "20.0, 2.5, 0, 1\r\n10.0, 0.5, 0, 2\r\n20.0 0.7 0 2\r\n");
-    QVERIFY(run.state.DataLoaded);
-    QCOMPARE(run.state.NumPts, 4);
-    QCOMPARE(run.state.PlotTitle, std::string("Run 12: temperature scan"));
-    QCOMPARE(run.state.XLegend, std::string("Temperature (K)"));
-    QCOMPARE(run.state.SetNo[4], int16_t(2));
-    QCOMPARE(run.state.YVal[4], 0.7f);
-    QCOMPARE(run.state.PlotXMin, 10.0f);
-    QCOMPARE(run.state.PlotYMax, 2.5f);
-    QCOMPARE(run.outFileLabel, std::string(" "));
-    QCOMPARE(run.caption, std::string("Corvex V1.1d [plot.dat]"));
-    QVERIFY(!run.progress.visible);
-}
+    void fileGivesItsPoints_data() {
+        QTest::addColumn<Entry>("entry");
+        QTest::addColumn<std::string>("content");
+        QTest::addColumn<int>("numPts");          // 0: a file without data
+        QTest::addColumn<QList<Point>>("points"); // expected points 1..n; a read without data keeps point 1
 
-void TstReader::lineEndsAllRead_data() {
-    QTest::addColumn<QString>("eol");
-    QTest::newRow("CR") << "\r";
-    QTest::newRow("CRLF") << "\r\n";
-    QTest::newRow("LF") << "\n";
-}
+        const QList<Point> keptOld{oldPoint(1)};
+        QTest::newRow("empty file") << Entry::File << ""s << 0 << keptOld;
+        QTest::newRow("header only") << Entry::File << kHeader << 0 << keptOld;
+        QTest::newRow("count -1") << Entry::File << kHeader + "-1\r\n1 2 3 4\r\n" << 0 << keptOld;
+        QTest::newRow("count 0") << Entry::File << kHeader + "0\r\n" << 0 << keptOld;
+        // 2^31 does not fit a signed 32-bit count: the count cannot be read.
+        QTest::newRow("count 2^31") << Entry::File << kHeader + "2147483648\r\n1 2 3 4\r\n" << 0 << keptOld;
+        QTest::newRow("count abc") << Entry::File << kHeader + "abc\r\n1 2 3 4\r\n" << 0 << keptOld;
+        // Above the capacity: NumPts is limited to 250,000; the missing records 3.. keep the earlier values.
+        QTest::newRow("count 250,001") << Entry::File << kHeader + "250001\r\n1 2 0 1\r\n3 4 0 2\r\n"
+                                       << 250000 << QList<Point>{{1, 2, 1}, {3, 4, 2}, oldPoint(3)};
+        QTest::newRow("more records than the count") << Entry::File << kHeader + "1\r\n1 2 0 1\r\n5 6 0 2\r\n"
+                                                     << 1 << QList<Point>{{1, 2, 1}};
+        // The file ends inside record 2 after its Y value: its set number and all of point 3 are kept.
+        QTest::newRow("fewer records than the count")
+            << Entry::File << kHeader + "3\r\n1 2 0 1\r\n5 6" << 3
+            << QList<Point>{{1, 2, 1}, {5, 6, oldPoint(2).set}, oldPoint(3)};
+        QTest::newRow("LF line ends") << Entry::File << " T\nsub\nX\nY\n2\n1 2 0 1\n3 4 0 2\n"s << 2
+                                      << QList<Point>{{1, 2, 1}, {3, 4, 2}};
+        QTest::newRow("CR line ends") << Entry::File << " T\rsub\rX\rY\r2\r1 2 0 1\r3 4 0 2\r"s << 2
+                                      << QList<Point>{{1, 2, 1}, {3, 4, 2}};
+        // Records are not tied to lines: the fifth number is the next point's X.
+        QTest::newRow("five numbers on a line") << Entry::File << kHeader + "2\r\n1 2 0 1 5\r\n6 0 3\r\n"
+                                                << 2 << QList<Point>{{1, 2, 1}, {5, 6, 3}};
+        // The largest float reads; beyond it a field fails and ends its record (Y of record 2, the spare
+        // value of record 3, which is read on from " 0 2"). 1E-50 is within range and reads as 0.
+        QTest::newRow("values beyond the float range")
+            << Entry::File
+            << kHeader + "3\r\n3.4028234663852886E+38 1E-50 0 1\r\n1 3.5E+38 0 2\r\n-1E+39 9 9 9\r\n"
+            << 3
+            << QList<Point>{{FLT_MAX, 0, 1}, {1, oldPoint(2).y, oldPoint(2).set}, {0, 2, oldPoint(3).set}};
+        // Set numbers are 16-bit: 32768 and -32769 fail their field, end the record and keep the old set
+        // number.
+        QTest::newRow("set numbers at the 16-bit edges")
+            << Entry::File << kHeader + "4\r\n1 1 0 32767\r\n2 2 0 32768\r\n3 3 0 -32769\r\n4 4 0 -32768\r\n"
+            << 4
+            << QList<Point>{{1, 1, 32767}, {2, 2, oldPoint(2).set}, {3, 3, oldPoint(3).set}, {4, 4, -32768}};
+        // Not a regular file: OpenDataFile fails quietly without waiting, and the reader finds nothing.
+        QTest::newRow("directory named plot.dat") << Entry::Directory << ""s << 0 << keptOld;
+        QTest::newRow("FIFO named plot.dat") << Entry::Fifo << ""s << 0 << keptOld;
+    }
 
-void TstReader::lineEndsAllRead() {
-    QFETCH(QString, eol);
-    std::string file = header() + records(3);
-    std::string converted;
-    for (size_t i = 0; i < file.size(); ++i) {
-        if (file[i] == '\r') {
-            converted += eol.toStdString();
-            ++i; // skip the '\n' of the CRLF the text was built with
-        } else {
-            converted += file[i];
+    void fileGivesItsPoints() {
+        QFETCH(Entry, entry);
+        QFETCH(std::string, content);
+        QFETCH(int, numPts);
+        QFETCH(QList<Point>, points);
+        Run r;
+        if (entry == Entry::File) writeFile(r.path, content);
+        if (entry == Entry::Directory) QCOMPARE(::mkdir(r.path.c_str(), 0755), 0);
+        if (entry == Entry::Fifo) QCOMPARE(::mkfifo(r.path.c_str(), 0644), 0);
+        r.read();
+
+        // A regular file settles after one pause; anything else is given up at once.
+        QCOMPARE(r.clock.slept, entry == Entry::File ? 500LL : 0LL);
+        QCOMPARE(r.state.DataLoaded, numPts > 0);
+        QCOMPARE(r.state.NumPts, numPts);
+        QVERIFY(!r.progress.visible && !r.state.DataFileOpen);
+        QCOMPARE(r.caption, numPts > 0 ? readCaption(r.path) : "Corvex V1.1d"s);
+        QCOMPARE(r.messages.messages.size(), size_t(numPts > 0 ? 0 : 1));
+        if (numPts == 0) {
+            QCOMPARE(r.messages.messages[0].text, "The Current File Contained No Data!\n\r" + r.path);
+            QCOMPARE(r.messages.messages[0].title, "Data File Error"s);
+        }
+        for (int i = 1; i <= points.size(); ++i) {
+            QCOMPARE(r.state.XVal[i], points[i - 1].x);
+            QCOMPARE(r.state.YVal[i], points[i - 1].y);
+            QCOMPARE(r.state.SetNo[i], points[i - 1].set);
+        }
+        if (points.size() == numPts) { // the range is that of every point read
+            QCOMPARE(r.state.PlotXMin, std::ranges::min(points, {}, &Point::x).x);
+            QCOMPARE(r.state.PlotXMax, std::ranges::max(points, {}, &Point::x).x);
+            QCOMPARE(r.state.PlotYMin, std::ranges::min(points, {}, &Point::y).y);
+            QCOMPARE(r.state.PlotYMax, std::ranges::max(points, {}, &Point::y).y);
         }
     }
-    ReadRun run;
-    run.read(converted);
-    QCOMPARE(run.state.YLegend, std::string("Y legend"));
-    QCOMPARE(run.state.NumPts, 3);
-    QCOMPARE(run.state.XVal[3], 3.0f);
-    QCOMPARE(run.state.YVal[3], 6.0f);
-}
 
-void TstReader::progressSteps_data() {
-    QTest::addColumn<int>("points");
-    QTest::addColumn<QList<int>>("shown");
-    // Step = points/10 with halves to even; the bar moves when the integer part of i/step grows.
-    QTest::newRow("5 points: step 0, the bar stays at 0") << 5 << QList<int>{0, 0};
-    QTest::newRow("6 points: step 1, up to 60") << 6 << QList<int>{0, 10, 20, 30, 40, 50, 60, 0};
-    QTest::newRow("26 points: step 3, ends at 80") << 26 << QList<int>{0, 10, 20, 30, 40, 50, 60, 70, 80, 0};
-    // 14 points, step 1: 100 at point 10, then 110.. are not shown and the bar keeps 100.
-    QTest::newRow("14 points: 100 at point 10")
-        << 14 << QList<int>{0, 10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 0};
-}
+    void headerLines_data() {
+        QTest::addColumn<std::string>("line1");
+        QTest::addColumn<std::string>("line2");
+        QTest::addColumn<std::string>("title");
+        QTest::addColumn<std::string>("subtitle");
+        const std::string sub = "sub", nul = "Bad\0in\0put"s, high = "Temp\xe9rature \xb0\xff";
+        QTest::newRow("character 1 is not shown") << "XHello"s << sub << "Hello"s << sub;
+        QTest::newRow("title: characters 2 to 78 of 100,000")
+            << " " + std::string(99999, 'a') << sub << std::string(77, 'a') << sub;
+        QTest::newRow("NUL bytes") << " " + nul << nul << nul << nul;
+        QTest::newRow("8-bit characters") << " " + high << high << high << high;
+        QTest::newRow("subtitle: blank at 79, rest from 80") << " T"s << std::string(78, 's') + " rrr"
+                                                             << "T"s << std::string(78, 's') + "  ::  rrr";
+        // The rest starts at character 80, so character 79 is not shown twice.
+        QTest::newRow("subtitle: text across 79") << " T"s << std::string(79, 's') + "rr"
+                                                  << "T"s << std::string(79, 's') + "  ::  rr";
+    }
 
-void TstReader::progressSteps() {
-    QFETCH(int, points);
-    QFETCH(QList<int>, shown);
-    ReadRun run;
-    run.read(header() + records(points));
-    QCOMPARE(QList<int>(run.progress.values.begin(), run.progress.values.end()), shown);
-    QCOMPARE(run.progress.label, std::string("Reading Data"));
-}
+    void headerLines() {
+        QFETCH(std::string, line1);
+        QFETCH(std::string, line2);
+        QFETCH(std::string, title);
+        QFETCH(std::string, subtitle);
+        Run r;
+        writeFile(r.path, line1 + "\r\n" + line2 + "\r\nX\r\nY\r\n1\r\n1 2 0 1\r\n");
+        r.read();
+        QCOMPARE(r.state.PlotTitle, title);
+        QCOMPARE(r.state.SubTitle, subtitle);
+    }
 
-void TstReader::titleColumns_data() {
-    QTest::addColumn<QString>("line1");
-    QTest::addColumn<QString>("title");
-    QTest::newRow("character 1 is not shown") << "XHello"
-                                              << "Hello";
-    QTest::newRow("one character gives an empty title") << "X"
-                                                        << "";
-    QTest::newRow("blanks trimmed") << "   padded   "
-                                    << "padded";
-    QTest::newRow("characters 2 to 78 only")
-        << QString("X") + QString(76, 'a') + "bcd" << QString(76, 'a') + "b";
-}
+    void progressSteps_data() {
+        QTest::addColumn<int>("points");
+        QTest::addColumn<QList<int>>("shown");
+        // Step = points/10 with halves to even; the bar moves when the integer part of i/step grows.
+        QTest::newRow("5: step 0, the bar stays at 0") << 5 << QList<int>{0, 0};
+        QTest::newRow("6: step 1, up to 60") << 6 << QList<int>{0, 10, 20, 30, 40, 50, 60, 0};
+        QTest::newRow("26: step 3, ends at 80") << 26 << QList<int>{0, 10, 20, 30, 40, 50, 60, 70, 80, 0};
+        // 14 points, step 1: 100 at point 10, then 110.. are not shown and the bar keeps 100.
+        QTest::newRow("14: 100 at point 10")
+            << 14 << QList<int>{0, 10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 0};
+    }
 
-void TstReader::titleColumns() {
-    QFETCH(QString, line1);
-    QFETCH(QString, title);
-    ReadRun run;
-    run.read(header(line1.toStdString()) + records(1));
-    QCOMPARE(QString::fromStdString(run.state.PlotTitle), title);
-    QCOMPARE(QString::fromStdString(run.state.HeaderLine), line1);
-}
+    void progressSteps() {
+        QFETCH(int, points);
+        QFETCH(QList<int>, shown);
+        Run r;
+        writeFile(r.path, plotFileText("T", points));
+        r.read();
+        QCOMPARE(QList<int>(r.progress.values.begin(), r.progress.values.end()), shown);
+    }
 
-void TstReader::subtitleRest_data() {
-    QTest::addColumn<QString>("line2");
-    QTest::addColumn<QString>("subtitle");
-    QTest::newRow("78 characters: no rest") << QString(78, 's') << QString(78, 's');
-    QTest::newRow("blank at 79, text 80..100")
-        << QString(78, 's') + " " + QString(21, 'r') << QString(78, 's') + "  ::  " + QString(21, 'r');
-    // The rest starts at character 80, so character 79 is not shown twice.
-    QTest::newRow("text across 79") << QString(79, 's') + "rr" << QString(79, 's') + "  ::  rr";
-    QTest::newRow("only blanks after 79") << QString(79, 's') + "    " << QString(79, 's');
-}
+    void captionShortensPast20Characters() {
+        QCOMPARE(readCaption("/data/abcdefghij.dat"), "Corvex V1.1d [/data/abcdefghij.dat]"s);
+        QCOMPARE(readCaption("/data/abcdefghijk.dat"), "Corvex V1.1d [.../data/abcdefghijk.dat]"s);
+        QCOMPARE(readCaption("/home/lab/run7/abcdefghijk.dat"), "Corvex V1.1d [.../run7/abcdefghijk.dat]"s);
+    }
 
-void TstReader::subtitleRest() {
-    QFETCH(QString, line2);
-    QFETCH(QString, subtitle);
-    ReadRun run;
-    run.read(header(" T", line2.toStdString()) + records(1));
-    QCOMPARE(QString::fromStdString(run.state.SubTitle), subtitle);
-}
+    // The waits while a writer is still adding pieces are shown through the sequence (tst_plotsequencer).
+    void closingCutsTheSettlingWaitShort() {
+        Run r;
+        int waits = 0;
+        writeFile(r.path, kHeader);
+        r.clock.onSleep = [&] { // a writer that never stops; the program closes during the third wait
+            writeFile(r.path, "1 1 0 1\n", true);
+            if (++waits == 3) r.clock.cancelWaits();
+        };
+        DataFileChannel file;
+        OpenDataFile(r.state, file, r.path, r.files, r.clock);
+        QCOMPARE(waits, 3); // no further wait after the cancel
+        QVERIFY(!r.state.DataFileOpen && !file.open);
+    }
+};
 
-void TstReader::captionLength_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("caption");
-    QTest::newRow("20 characters shown whole") << "/data/abcdefghij.dat"
-                                               << "Corvex V1.1d [/data/abcdefghij.dat]";
-    QTest::newRow("21 characters after [...") << "/data/abcdefghijk.dat"
-                                              << "Corvex V1.1d [.../data/abcdefghijk.dat]";
-    QTest::newRow("longer: its last 21") << "/home/lab/run7/abcdefghijk.dat"
-                                         << "Corvex V1.1d [.../run7/abcdefghijk.dat]";
-}
-
-void TstReader::captionLength() {
-    QFETCH(QString, name);
-    QFETCH(QString, caption);
-    ReadRun run;
-    run.read(header() + records(2), name.toStdString());
-    QCOMPARE(QString::fromStdString(run.caption), caption);
-}
-
-void TstReader::countWithoutData_data() {
-    QTest::addColumn<QString>("countText");
-    QTest::newRow("count 0") << "0\r\n";
-    QTest::newRow("negative count") << "-1\r\n";
-    QTest::newRow("count not a number") << "abc\r\n1 2 0 1\r\n";
-    QTest::newRow("file ends in the header") << "";
-}
-
-void TstReader::countWithoutData() {
-    QFETCH(QString, countText);
-    ReadRun run;
-    run.read(header() + records(3)); // earlier data stay in the arrays
-    run.read(header() + countText.toStdString(), "/data/empty.dat");
-    QVERIFY(!run.state.DataLoaded);
-    QCOMPARE(run.state.NumPts, 0);
-    QCOMPARE(run.caption, std::string("Corvex V1.1d"));
-    QCOMPARE(run.messages.messages.size(), size_t(1));
-    QCOMPARE(run.messages.messages[0].text,
-             std::string("The Current File Contained No Data!\n\r/data/empty.dat"));
-    QCOMPARE(run.messages.messages[0].title, std::string("Data File Error"));
-    QCOMPARE(run.state.XVal[3], 3.0f);
-    QVERIFY(!run.progress.visible);
-}
-
-void TstReader::fiveNumbersOnALine() {
-    // Records are not tied to lines: the fifth number is the next point's X.
-    ReadRun run;
-    run.read(header() + "2\r\n1 2 0 1 5\r\n6 0 3\r\n");
-    QCOMPARE(run.state.XVal[2], 5.0f);
-    QCOMPARE(run.state.YVal[2], 6.0f);
-    QCOMPARE(run.state.SetNo[2], int16_t(3));
-}
-
-void TstReader::badSetNumberEndsRecord() {
-    ReadRun run;
-    run.read(header() + records(3));
-    // Point 2's set number 32768 fails its field; point 3 reads on from there.
-    run.read(header() + "3\r\n1 1 0 4\r\n2 2 0 32768\r\n3 3 0 5\r\n");
-    QCOMPARE(run.state.SetNo[1], int16_t(4));
-    QCOMPARE(run.state.SetNo[2], int16_t(1)); // kept from the earlier file
-    QCOMPARE(run.state.XVal[2], 2.0f);
-    QCOMPARE(run.state.SetNo[3], int16_t(5));
-}
-
-void TstReader::countAboveCapacityKeepsFirstPoints() {
-    std::string file = header() + "250002\n";
-    for (int i = 1; i <= 250002; ++i)
-        file += std::to_string(i) + " 1 0 1\n";
-    ReadRun run;
-    run.read(file);
-    QCOMPARE(run.state.NumPts, kMaxPoints);
-    QCOMPARE(run.state.XVal[kMaxPoints], float(kMaxPoints));
-    QCOMPARE(run.state.PlotXMax, float(kMaxPoints));
-}
-
-void TstReader::findLimitsOverAllPoints() {
-    PlotState state;
-    const std::vector<float> x = {0, 3, -1, 7, 7};
-    const std::vector<float> y = {0, 2, 9, -4, 2};
-    FindLimits(state, x, y, 4);
-    QCOMPARE(state.PlotXMin, -1.0f);
-    QCOMPARE(state.PlotXMax, 7.0f);
-    QCOMPARE(state.PlotYMin, -4.0f);
-    QCOMPARE(state.PlotYMax, 9.0f);
-    FindLimits(state, x, y, 0); // no points: the range of point 1
-    QCOMPARE(state.PlotXMin, 3.0f);
-    QCOMPARE(state.PlotYMax, 2.0f);
-}
-
-void TstReader::openWaitsUntilLengthSettles() {
-    QTemporaryDir dir;
-    const std::string path = dir.filePath("plot.dat").toStdString();
-    const std::string full = header() + records(4);
-    std::ofstream(path, std::ios::binary) << full.substr(0, 10);
-    StepClock clock;
-    size_t written = 10;
-    // The writer adds a piece at every wait until the file is complete.
-    clock.onSleep = [&] {
-        if (written < full.size()) {
-            const size_t piece = std::min<size_t>(17, full.size() - written);
-            std::ofstream(path, std::ios::binary | std::ios::app) << full.substr(written, piece);
-            written += piece;
-        }
-    };
-    PlotState state;
-    DataFileChannel file;
-    SystemFileService files;
-    OpenDataFile(state, file, path, files, clock);
-    QVERIFY(state.DataFileOpen);
-    QCOMPARE(file.bytes, full); // never read half-written
-    QVERIFY(clock.slept >= 500 * 2);
-    CloseDataFile(state, file);
-    QVERIFY(!state.DataFileOpen);
-}
-
-void TstReader::openOfMissingFileFailsQuietly() {
-    PlotState state;
-    state.DataFileOpen = true;
-    DataFileChannel file;
-    SystemFileService files;
-    StepClock clock;
-    OpenDataFile(state, file, "/nonexistent/plot.dat", files, clock);
-    QVERIFY(!state.DataFileOpen);
-    QVERIFY(!file.open);
-}
-
-void TstReader::closingCutsTheSettlingWaitShort() {
-    QTemporaryDir dir;
-    const std::string path = dir.filePath("plot.dat").toStdString();
-    std::ofstream(path, std::ios::binary) << header();
-    StepClock clock;
-    int rounds = 0;
-    // A writer that never stops; the program closes during the third wait.
-    clock.onSleep = [&] {
-        std::ofstream(path, std::ios::binary | std::ios::app) << "1 1 0 1\n";
-        if (++rounds == 3) clock.cancelWaits();
-    };
-    PlotState state;
-    DataFileChannel file;
-    SystemFileService files;
-    OpenDataFile(state, file, path, files, clock);
-    QCOMPARE(rounds, 3); // no further wait after the cancel
-    QVERIFY(!state.DataFileOpen);
-    QVERIFY(!file.open);
-}
-
-QTEST_APPLESS_MAIN(TstReader)
+QTEST_GUILESS_MAIN(TstReader)
 #include "tst_reader.moc"

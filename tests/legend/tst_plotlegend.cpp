@@ -1,11 +1,12 @@
 #include "legend/LegendDrawing.h"
 #include "legend/PlotLegend.h"
+#include "platform/NumberText.h"
+#include "platform/QtCanvas.h"
 #include "render/Colors.h"
 
-#include <QAction>
 #include <QFont>
+#include <QImage>
 #include <QPointer>
-#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -13,26 +14,25 @@ using namespace corvex;
 
 namespace {
 
-PlotState colouredState() {
+constexpr Rgb kWhite = rgb(255, 255, 255);
+constexpr Rgb kEntry0 = rgb(0, 63, 159);
+const QSize kDesignSize(220, 398); // 3300 x 5970 twips at 15 twips per pixel
+
+PlotState coloured(bool filled) {
     PlotState state;
     SetColors(state);
+    state.FilledSyms = filled;
     return state;
 }
 
-// Opens a legend as "Show &Legend" does and returns what the window shows.
-QImage showAndGrab(PlotLegend& legend) {
-    legend.show();
-    return legend.grab().toImage().convertToFormat(QImage::Format_RGB32);
+// Continuous pixel position of a legend-frame point on an image of `size`.
+QPointF toPixel(double x, double y, QSize size) {
+    return {(x - 100) * size.width() / 50.0, (110 - y) * size.height() / 140.0};
 }
 
-// Closes the window as the user does and waits until it is gone.
-bool closeAndWait(QPointer<PlotLegend> legend) {
-    legend->close();
-    return QTest::qWaitFor([&] { return legend.isNull(); }, 5000);
-}
-
-int designPixels(double twips, int dpi) {
-    return int(std::lround(twips * dpi / 1440.0));
+Rgb colourAt(const QImage& image, QPointF p) {
+    const QColor c = image.pixelColor(int(std::floor(p.x())), int(std::floor(p.y())));
+    return rgb(c.red(), c.green(), c.blue());
 }
 
 } // namespace
@@ -41,128 +41,144 @@ class TstPlotLegend : public QObject {
     Q_OBJECT
   private slots:
     void initTestCase() { QFont::insertSubstitution("MS Sans Serif", "Liberation Sans"); }
-    void loadSizesAndPlacesTheWindow();
-    void showsTheDrawnLegend();
-    void closeUnloadsAndDestroys();
-    void closeEnablesShowLegendAgain();
-    void reopenedLegendIsIdentical();
-    void resizeRedrawsAtTheNewSizeAndBack();
-    void repaintRequestShowsChangedOptions();
-    void destroyedWithItsParentClearsLegendLoaded();
+    void numbersWrittenAtTheirPlaces_data();
+    void numbersWrittenAtTheirPlaces();
+    void symbolsByColumnAndRow_data();
+    void symbolsByColumnAndRow();
+    void fillSettingsRestored();
+    void legendLoadedWhileOpen();
+    void resizeRedrawsAtTheNewSize();
 };
 
-void TstPlotLegend::loadSizesAndPlacesTheWindow() {
-    PlotState state = colouredState();
-    QPointer<PlotLegend> legend = new PlotLegend(state, 37);
-    QCOMPARE(legend->windowTitle(), QString("Plot Legend"));
-    QVERIFY(legend->isWindow());
-    QVERIFY(!legend->isModal());
-    // 3300 x 5970 twips at 1440 / dpi twips per pixel: 220 x 398 at the usual 96 dpi.
-    const QSize design(designPixels(3300, legend->logicalDpiX()), designPixels(5970, legend->logicalDpiY()));
-    QCOMPARE(legend->size(), design);
-    QCOMPARE(state.LgndPixWidth, float(design.width()));
-    QCOMPARE(state.LgndPixHeight, float(design.height()));
-    QVERIFY(state.LegendLoaded);
-    // Top at the main window's top edge, left at 5 % of the screen width.
-    const int screenWidth = legend->screen()->geometry().width();
-    QCOMPARE(legend->pos(), QPoint(int(std::lround(0.05 * screenWidth)), 37));
-    QVERIFY(closeAndWait(legend));
+void TstPlotLegend::numbersWrittenAtTheirPlaces_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("x");
+    QTest::addColumn<double>("y");
+    QTest::addColumn<uint>("colour");
+    // The number starts two units right of and two above the symbol centre, in the set's colour.
+    QTest::newRow("1 at (106, 100)") << "1" << 106.0 << 100.0 << uint(rgb(0, 0, 0));
+    QTest::newRow("100 at (142, -14)") << "100" << 142.0 << -14.0 << uint(kEntry0);
 }
 
-void TstPlotLegend::showsTheDrawnLegend() {
-    PlotState state = colouredState();
-    QPointer<PlotLegend> legend = new PlotLegend(state, 0);
-    const QImage shown = showAndGrab(*legend);
-    QCOMPARE(shown, legend->image().convertToFormat(QImage::Format_RGB32));
-    QCOMPARE(shown, renderLegend(state, legend->size(), legend->logicalDpiY()));
-    QCOMPARE(shown.pixelColor(0, 0), QColor(Qt::white)); // white background
-    QVERIFY(closeAndWait(legend));
+// The ink next to the expected place must be exactly the number written there alone: the right text,
+// at the right place, in the right colour and font.
+void TstPlotLegend::numbersWrittenAtTheirPlaces() {
+    QFETCH(QString, text);
+    QFETCH(double, x);
+    QFETCH(double, y);
+    QFETCH(uint, colour);
+    const QImage legend = renderLegend(coloured(true), kDesignSize, 96);
+    QImage alone(kDesignSize, QImage::Format_RGB32);
+    {
+        QtCanvas canvas(&alone, 96);
+        canvas.setBackColor(kWhite);
+        canvas.clear();
+        canvas.setUserScale(100, 110, 150, -30);
+        canvas.setFont(kLegendFontFamily, kLegendFontPoints, false);
+        canvas.setForeColor(colour);
+        canvas.setCurrentPosition(x, y);
+        canvas.print(text.toStdString());
+    }
+    // From one pixel left of the place, wide enough for three digits (about 19 px), one text line
+    // high; it reaches neither this entry's symbol, nor the next column's, nor the next row's.
+    const QPoint at = toPixel(x, y, kDesignSize).toPoint();
+    int ink = 0;
+    for (int py = at.y() - 1; py < at.y() + 15; ++py)
+        for (int px = at.x() - 1; px < at.x() + 21; ++px) {
+            QCOMPARE(legend.pixel(px, py), alone.pixel(px, py));
+            if (colourAt(legend, QPointF(px, py)) != kWhite) ++ink;
+        }
+    QVERIFY2(ink > 5 * text.size(), "the number leaves ink");
 }
 
-void TstPlotLegend::closeUnloadsAndDestroys() {
-    PlotState state = colouredState();
+// Shape probes, in pixels from the centre on a legend of 660 x 1194 (three times the design size),
+// where a = 17.2 px (half-width), the square's half-height 14.8, the circle's radius 17.2, the
+// triangles' apex 14.4 and base 7.2 from the centre, the diamond's half-height 11.1. Every probe lies
+// at least 1.2 px inside or outside each shape.
+constexpr QPointF kProbes[] = {
+    {-14.6, -12.6}, // upper-left corner: square only
+    {0, -12.5},     // above: circle, square, up-triangle
+    {0, 12.5},      // below: circle, square, down-triangle
+    {-14, 0},       // left: circle, square, diamond
+};
+
+void TstPlotLegend::symbolsByColumnAndRow_data() {
+    QTest::addColumn<QPointF>("at"); // symbol centre in legend units
+    QTest::addColumn<uint>("colour");
+    QTest::addColumn<QString>("inside"); // per probe: 1 inside the filled shape, 0 outside
+    // Column by shape, x 104 + 9 per column, y 104 - 6 per row; colour PlotColor(set mod 20).
+    QTest::newRow("1 black circle") << QPointF(104, 98) << uint(rgb(0, 0, 0)) << "0111";
+    QTest::newRow("22 red square") << QPointF(113, 92) << uint(rgb(255, 0, 0)) << "1111";
+    QTest::newRow("41 black up-triangle") << QPointF(122, 98) << uint(rgb(0, 0, 0)) << "0100";
+    QTest::newRow("79 diamond, entry 19") << QPointF(131, -10) << uint(rgb(0, 255, 128)) << "0001";
+    QTest::newRow("100 down-triangle, entry 0") << QPointF(140, -16) << uint(kEntry0) << "0010";
+}
+
+// Filled: the shape in the set's colour. Open: the centre stays white and a one-pixel outline lies left
+// of it, in the set's colour.
+void TstPlotLegend::symbolsByColumnAndRow() {
+    QFETCH(QPointF, at);
+    QFETCH(uint, colour);
+    QFETCH(QString, inside);
+    const QSize size = kDesignSize * 3;
+    // The centre as drawn: rounded to whole pixels, as the polygon symbols round it.
+    const QPointF p = toPixel(at.x(), at.y(), size);
+    const QPointF centre(roundHalfEven(p.x()) + 0.5, roundHalfEven(p.y()) + 0.5);
+    const QImage filled = renderLegend(coloured(true), size, 96);
+    QCOMPARE(uint(colourAt(filled, centre)), colour);
+    for (int i = 0; i < 4; ++i)
+        QCOMPARE(uint(colourAt(filled, centre + kProbes[i])), inside[i] == '1' ? colour : uint(kWhite));
+    const QImage open = renderLegend(coloured(false), size, 96);
+    QCOMPARE(uint(colourAt(open, centre)), uint(kWhite));
+    int outline = 0;
+    for (int dx = 1; dx <= 20; ++dx)
+        if (colourAt(open, centre - QPointF(dx, 0)) == colour) ++outline;
+    QVERIFY2(outline >= 1 && outline <= 2, "a one-pixel outline, not a filled shape");
+}
+
+// Each repaint sets the colours of 100 sets and a solid fill; none of that may stay behind.
+void TstPlotLegend::fillSettingsRestored() {
+    QImage image(kDesignSize, QImage::Format_RGB32);
+    QtCanvas canvas(&image, 96);
+    canvas.setFillStyle(FillStyle::Transparent);
+    canvas.setFillColor(rgb(1, 2, 3));
+    canvas.setForeColor(rgb(4, 5, 6));
+    drawLegend(canvas, coloured(true), kDesignSize.width(), kDesignSize.height());
+    QCOMPARE(int(canvas.fillStyle()), int(FillStyle::Transparent));
+    QCOMPARE(uint(canvas.fillColor()), uint(rgb(1, 2, 3)));
+    QCOMPARE(uint(canvas.foreColor()), uint(rgb(4, 5, 6)));
+}
+
+// LegendLoaded is set while the window exists and cleared by closing it or by its parent's end.
+void TstPlotLegend::legendLoadedWhileOpen() {
+    PlotState state;
     QPointer<PlotLegend> legend = new PlotLegend(state, 0);
-    showAndGrab(*legend);
+    legend->show();
     QVERIFY(state.LegendLoaded);
     QSignalSpy unloaded(legend.data(), &PlotLegend::unloaded);
     legend->close();
     QCOMPARE(unloaded.count(), 1);
     QVERIFY(!state.LegendLoaded);
     QVERIFY(QTest::qWaitFor([&] { return legend.isNull(); }, 5000)); // closing destroys the window
-}
 
-// The wiring the main window uses: "Show &Legend" is disabled while the legend is open.
-void TstPlotLegend::closeEnablesShowLegendAgain() {
-    PlotState state = colouredState();
-    QAction showIt("Show &Legend");
-    QPointer<PlotLegend> legend = new PlotLegend(state, 0);
-    QObject::connect(legend, &PlotLegend::unloaded, &showIt, [&] { showIt.setEnabled(true); });
-    showIt.setEnabled(false);
-    showAndGrab(*legend);
-    QVERIFY(closeAndWait(legend));
-    QVERIFY(showIt.isEnabled());
-}
-
-void TstPlotLegend::reopenedLegendIsIdentical() {
-    PlotState state = colouredState();
-    QPointer<PlotLegend> first = new PlotLegend(state, 20);
-    const QImage before = showAndGrab(*first);
-    const QPoint placeBefore = first->pos();
-    QVERIFY(closeAndWait(first));
-    QVERIFY(!state.LegendLoaded);
-
-    QPointer<PlotLegend> second = new PlotLegend(state, 20);
-    QVERIFY(state.LegendLoaded);
-    const QImage after = showAndGrab(*second);
-    QCOMPARE(second->pos(), placeBefore);
-    QCOMPARE(after, before);
-    if (qEnvironmentVariableIsSet("CORVEX_LEGEND_PNG")) after.save(qEnvironmentVariable("CORVEX_LEGEND_PNG"));
-    QVERIFY(closeAndWait(second));
-}
-
-// A resizable legend takes its pixel size again at every repaint, so its polygon symbols follow.
-void TstPlotLegend::resizeRedrawsAtTheNewSizeAndBack() {
-    PlotState state = colouredState();
-    state.FilledSyms = true;
-    QPointer<PlotLegend> legend = new PlotLegend(state, 0);
-    const QImage designed = showAndGrab(*legend);
-    const QSize designSize = legend->size();
-
-    legend->resize(330, 500);
-    QCOMPARE(state.LgndPixWidth, 330.f);
-    QCOMPARE(state.LgndPixHeight, 500.f);
-    const QImage resized = legend->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    QCOMPARE(resized, renderLegend(state, QSize(330, 500), legend->logicalDpiY()));
-    // Diamond of set 61 at (131, 98): pixel (31 * 330 / 50, 12 * 500 / 140) = (204.6, 42.9) -> (205, 43).
-    QCOMPARE(resized.pixelColor(205, 43), QColor(Qt::black));
-
-    legend->resize(designSize);
-    QCOMPARE(state.LgndPixWidth, float(designSize.width()));
-    QCOMPARE(legend->grab().toImage().convertToFormat(QImage::Format_RGB32), designed);
-    QVERIFY(closeAndWait(legend));
-}
-
-// The symbol-size and filled-symbol commands ask the open legend to repaint.
-void TstPlotLegend::repaintRequestShowsChangedOptions() {
-    PlotState state = colouredState();
-    QPointer<PlotLegend> legend = new PlotLegend(state, 0);
-    showAndGrab(*legend);
-    // Set 2, the red circle at (104, 92): pixel (4 * 220 / 50, 18 * 398 / 140) = (17.6, 51.2).
-    QCOMPARE(legend->image().pixelColor(17, 51), QColor(Qt::white));
-    state.FilledSyms = true;
-    legend->Form_Paint();
-    QCOMPARE(legend->image().pixelColor(17, 51), QColor(Qt::red));
-    QCOMPARE(legend->grab().toImage().pixelColor(17, 51), QColor(Qt::red));
-    QVERIFY(closeAndWait(legend));
-}
-
-void TstPlotLegend::destroyedWithItsParentClearsLegendLoaded() {
-    PlotState state = colouredState();
     auto* mainWindow = new QWidget;
     new PlotLegend(state, 0, mainWindow);
     QVERIFY(state.LegendLoaded);
     delete mainWindow;
     QVERIFY(!state.LegendLoaded);
+}
+
+// A resizable legend takes its pixel size again at every repaint, so its polygon symbols follow.
+void TstPlotLegend::resizeRedrawsAtTheNewSize() {
+    PlotState state = coloured(true);
+    PlotLegend legend(state, 0);
+    legend.show();
+    legend.resize(330, 500);
+    QCOMPARE(QSizeF(state.LgndPixWidth, state.LgndPixHeight), QSizeF(330, 500));
+    const QImage resized = legend.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(resized, renderLegend(state, QSize(330, 500), legend.logicalDpiY()));
+    // Diamond of set 61 at (131, 98): pixel (31 * 330 / 50, 12 * 500 / 140) = (204.6, 42.9) -> (205, 43).
+    QCOMPARE(resized.pixelColor(205, 43), QColor(Qt::black));
 }
 
 QTEST_MAIN(TstPlotLegend)

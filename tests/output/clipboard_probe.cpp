@@ -1,43 +1,37 @@
-// Helper of clipboard-xvfb.sh. "serve W H": copies a W x H test plot to the clipboard with "To Clipboard",
-// prints "serving" and stays alive (at most 60 s) so that another program can paste it.
-// "check FILE W H": exit status 0 when FILE is that same test plot, pixel for pixel.
-
-#include "TestPicture.h"
+// "To Clipboard" read back by another process. Without arguments it checks for xvfb-run and xclip (exit 77 =
+// skipped) and runs itself again under a virtual X server; there it copies a test plot with "To Clipboard"
+// and keeps serving the clipboard while xclip pastes it as PNG, which must be that plot, size and pixels.
 
 #include "output/PlotCopies.h"
 
 #include <QApplication>
+#include <QPainter>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTimer>
 
 #include <cstdio>
 
 int main(int argc, char** argv) {
+    if (argc == 1) {
+        QCoreApplication app(argc, argv);
+        for (const char* tool : {"xvfb-run", "xclip"})
+            if (QStandardPaths::findExecutable(tool).isEmpty())
+                return std::printf("skipped: %s not installed\n", tool), 77;
+        return QProcess::execute("xvfb-run", {"-a", "-s", "-screen 0 640x480x24", argv[0], "inside"});
+    }
+    qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication app(argc, argv);
-    const QStringList args = app.arguments();
-    if (args.size() != 5 && args.size() != 4) {
-        std::fprintf(stderr, "usage: clipboard_probe serve W H | check FILE W H\n");
-        return 2;
-    }
-    const int width = args[args.size() - 2].toInt();
-    const int height = args[args.size() - 1].toInt();
-    const QImage plot = corvex::testing::MakeTestPlot(QSize(width, height));
-    if (args[1] == QLatin1String("serve")) {
-        corvex::ClipPrn_Click(plot);
-        std::printf("serving\n");
-        std::fflush(stdout);
-        QTimer::singleShot(60000, &app, &QCoreApplication::quit);
-        return app.exec();
-    }
-    const QImage pasted(args[2]);
-    if (pasted.size() != plot.size()) {
-        std::fprintf(stderr, "pasted image is %dx%d, expected %dx%d\n", pasted.width(), pasted.height(),
-                     width, height);
-        return 1;
-    }
-    if (pasted.convertToFormat(QImage::Format_RGB32) != plot) {
-        std::fprintf(stderr, "pasted image differs from the plot\n");
-        return 1;
-    }
-    std::printf("pasted %dx%d image matches\n", width, height);
-    return 0;
+    QImage plot(321, 203, QImage::Format_RGB32); // odd sizes; the red block shows which way up it is
+    plot.fill(Qt::white);
+    QPainter(&plot).fillRect(10, 20, 80, 40, Qt::red);
+    corvex::ClipPrn_Click(plot);
+    QProcess xclip; // pastes while this program's event loop serves the clipboard
+    QObject::connect(&xclip, &QProcess::finished, &app, &QCoreApplication::quit);
+    QTimer::singleShot(30000, &app, &QCoreApplication::quit);
+    xclip.start("xclip", {"-selection", "clipboard", "-t", "image/png", "-o"});
+    app.exec();
+    const QImage pasted = QImage::fromData(xclip.readAllStandardOutput(), "PNG");
+    std::printf("pasted %dx%d, copied %dx%d\n", pasted.width(), pasted.height(), plot.width(), plot.height());
+    return pasted.convertToFormat(QImage::Format_RGB32) == plot ? 0 : 1;
 }

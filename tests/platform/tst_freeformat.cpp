@@ -30,12 +30,10 @@ void TstFreeFormat::fieldSeparators_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QList<float>>("expected");
     QTest::newRow("blanks") << "1 2  3" << QList<float>{1, 2, 3};
-    QTest::newRow("tab is a blank") << "1\t2" << QList<float>{1, 2};
     QTest::newRow("comma with blanks around") << "1 , 2,3" << QList<float>{1, 2, 3};
     QTest::newRow("empty field between two commas reads 0") << "1,,3" << QList<float>{1, 0, 3};
     QTest::newRow("line ends separate fields") << "1\r\n2\r3\n4" << QList<float>{1, 2, 3, 4};
     QTest::newRow("sign fraction exponent") << "-1.5E2 +.5 2.e-1 3e+0" << QList<float>{-150, 0.5f, 0.2f, 3};
-    QTest::newRow("lower-case exponent") << "1e3" << QList<float>{1000};
 }
 
 void TstFreeFormat::fieldSeparators() {
@@ -55,9 +53,7 @@ void TstFreeFormat::fieldsThatFail_data() {
     QTest::newRow("nan") << "nan";
     QTest::newRow("inf") << "inf";
     QTest::newRow("hexadecimal") << "0x10";
-    QTest::newRow("decimal comma") << "1;5";
     QTest::newRow("letters after digits") << "12abc";
-    QTest::newRow("lone sign") << "-";
     QTest::newRow("exponent without digits") << "1E";
     QTest::newRow("beyond the float range") << "1E39";
     QTest::newRow("just past where rounding gives infinity") << "3.40282357E+38";

@@ -23,8 +23,6 @@ void TstNumberText::formatPatterns_data() {
     QTest::addColumn<QString>("expected");
     QTest::newRow("label with three decimals") << 1.2 << "0.000"
                                                << "1.200";
-    QTest::newRow("label below one keeps its leading zero") << 0.2 << "0.000"
-                                                            << "0.200";
     QTest::newRow("negative label") << -60.0 << "0.000"
                                     << "-60.000";
     QTest::newRow("tiny negative label shows plain zero") << -1e-9 << "0.000"
@@ -33,25 +31,15 @@ void TstNumberText::formatPatterns_data() {
                                                  << "1.2500E+01";
     QTest::newRow("readout Y has three decimals") << -0.25 << "0.000E+00"
                                                   << "-2.500E-01";
-    QTest::newRow("readout of zero") << 0.0 << "0.0000E+00"
-                                     << "0.0000E+00";
     QTest::newRow("exponent text with plus sign") << 1200.0 << "+0.00E+00;-0.00E+00"
                                                   << "+1.20E+03";
-    QTest::newRow("exponent text of a negative value") << -60.0 << "+0.00E+00;-0.00E+00"
-                                                       << "-6.00E+01";
     // Mantissa rounding carries into the exponent.
     QTest::newRow("9.996 raises the exponent") << 9.996 << "+0.00E+00;-0.00E+00"
                                                << "+1.00E+01";
-    QTest::newRow("small exponent keeps two digits") << 0.001 << "+0.00E+00;-0.00E+00"
-                                                     << "+1.00E-03";
     QTest::newRow("three-digit exponent") << 1e120 << "+0.00E+00;-0.00E+00"
                                           << "+1.00E+120";
     QTest::newRow("legend number") << 100.0 << "###"
                                    << "100";
-    QTest::newRow("legend number one") << 1.0 << "###"
-                                       << "1";
-    QTest::newRow("sequence with three digits") << 7.0 << "000"
-                                                << "007";
     QTest::newRow("sequence with four digits") << 1000.0 << "000"
                                                << "1000";
 }
@@ -68,10 +56,8 @@ void TstNumberText::halvesRoundToEven_data() {
     QTest::addColumn<double>("expected");
     QTest::newRow("2.5 goes down to the even 2") << 2.5 << 2.0;
     QTest::newRow("3.5 goes up to the even 4") << 3.5 << 4.0;
-    QTest::newRow("-2.5 goes to -2") << -2.5 << -2.0;
     QTest::newRow("0.5 goes to 0 (5 points give progress step 0)") << 0.5 << 0.0;
     QTest::newRow("1.5 goes to 2 (15 points give step 2)") << 1.5 << 2.0;
-    QTest::newRow("11.52 is not a half") << 11.52 << 12.0;
 }
 
 void TstNumberText::halvesRoundToEven() {
@@ -102,10 +88,8 @@ void TstNumberText::leadingNumber_data() {
     QTest::newRow("plain") << "4" << 4.0;
     QTest::newRow("leading blank from an arrow press") << " 17" << 17.0;
     QTest::newRow("text after the number is ignored") << "12abc" << 12.0;
-    QTest::newRow("fraction and exponent") << "-1.5E2x" << -150.0;
     QTest::newRow("exponent without digits stops before the E") << "3E" << 3.0;
     QTest::newRow("no number") << "abc" << 0.0;
-    QTest::newRow("empty") << "" << 0.0;
 }
 
 void TstNumberText::leadingNumber() {

@@ -1,0 +1,222 @@
+// The file list, where numbering of plotted files starts, the drive-change messages, and the file
+// selection window driven through its controls with a recording main window.
+
+#include "datafile/FakeSequencerHost.h"
+#include "datafile/PlotSequencer.h"
+#include "filesel/DriveList.h"
+#include "filesel/FileFrm.h"
+#include "filesel/PlotFileSeq.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QToolButton>
+#include <QtTest>
+#include <fstream>
+
+using namespace corvex;
+using namespace corvex::test;
+
+namespace {
+
+struct Rig {
+    TempCurrentDir dir;
+    PlotState state;
+    FakeHost host;
+    FaultyFileService files;
+    FileFrm frm;
+    PlotSequencer sequencer;
+
+    explicit Rig(std::vector<std::string> drives = {"/"})
+        : frm(state, files, host, std::move(drives)),
+          sequencer(state, frm.fileList(), files, host, nullptr, nullptr) {
+        frm.setSequencer(sequencer);
+        frm.setPattern("plot.dat"); // as start-up does
+    }
+    template <typename T = QWidget> T* control(const char* name) { return frm.findChild<T*>(name); }
+    void click(const char* name) { QTest::mouseClick(control<QAbstractButton>(name), Qt::LeftButton); }
+    void arrow(const char* which, int times = 1) {
+        for (int i = 0; i < times; ++i)
+            control<QToolButton>(which)->click();
+    }
+    QString delayText() { return control<QLabel>("PlotDelayText")->text(); }
+    int messages() const { return int(host.messageBoxes.messages.size()); }
+};
+
+} // namespace
+
+class TstFileSel : public QObject {
+    Q_OBJECT
+  private slots:
+    void matching();
+    void listsRegularFilesInByteOrderAndRefreshes();
+    void findPlotFileSeq_data();
+    void findPlotFileSeq();
+    void driveMessages();
+    void autoSelectEnablesTheAutomaticControls();
+    void delayArrowsStopAt60And1WithABeep();
+    void doneInAutomatic();
+    void doneAndCloseRefuseWildcardStemOnlyInAutomaticSelection();
+    void failedDriveChangeReturnsToTheOldDrive();
+};
+
+void TstFileSel::matching() {
+    const struct {
+        const char *name, *pattern;
+        bool matches;
+    } cases[] = {
+        {"Plot.dat", "plot.dat", false},        // case matters
+        {"plot_007.dat", "plot_???.dat", true}, // ? is one character
+        {".dat", "*.dat", true},                // * may stand for nothing
+        {"aXbXc", "a*b*c", true},               // * backtracks
+        {"data", "*.*", true},                  // "*.*" matches names without a dot
+    };
+    for (const auto& c : cases)
+        QVERIFY2(matchesPattern(c.name, c.pattern) == c.matches, c.name);
+}
+
+void TstFileSel::listsRegularFilesInByteOrderAndRefreshes() {
+    TempCurrentDir dir;
+    for (const char* name : {"b.dat", "B.dat", "a.dat", "\xc3\xa4.dat", "c.txt"})
+        std::ofstream{name};
+    QDir().mkdir("d.dat"); // a directory is not listed
+    // Upper case before lower case, and the UTF-8 byte 0xC3 after all ASCII.
+    QCOMPARE(matchingFiles(".", "*.dat"),
+             (std::vector<std::string>{"B.dat", "a.dat", "b.dat", "\xc3\xa4.dat"}));
+    DirectoryFileList list(".", "*.dat");
+    std::ofstream{"e.dat"};
+    QCOMPARE(list.listCount(), 4); // until refreshed
+    list.refresh();
+    QCOMPARE(list.listCount(), 5);
+}
+
+void TstFileSel::findPlotFileSeq_data() {
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<int>("seq"); // 77 beforehand
+    QTest::addColumn<QString>("prefix");
+    QTest::newRow("one above the highest")
+        << "plot.dat" << QStringList{"plot_007.dat", "plot_012.dat"} << 13 << "plot_";
+    QTest::newRow("none: keeps its value") << "plot.dat" << QStringList{"plot.dat"} << 77 << "plot_";
+    QTest::newRow("unreadable number skipped, last stands")
+        << "plot.dat" << QStringList{"plot_004.dat", "plot_x01.dat"} << 5 << "plot_";
+    QTest::newRow("four digits not counted")
+        << "plot.dat" << QStringList{"plot_1000.dat", "plot_998.dat"} << 999 << "plot_";
+    QTest::newRow("no dot: 8-character names")
+        << "data" << QStringList{"data_003", "data_002"} << 4 << "data_";
+    QTest::newRow("cut to five") << "measurement.dat" << QStringList{"measu041.dat"} << 42 << "measu";
+    QTest::newRow("filled with _") << "ab.txt" << QStringList{"ab___999.txt"} << 1000 << "ab___";
+}
+
+void TstFileSel::findPlotFileSeq() {
+    QFETCH(QString, pattern);
+    QFETCH(QStringList, files);
+    TempCurrentDir dir;
+    for (const QString& f : files)
+        std::ofstream{f.toStdString()};
+    DirectoryFileList list(".", pattern.toStdString());
+    PlotState state;
+    state.PlotFileSeq = 77;
+    FindPlotFileSeq(state, list, pattern.toStdString());
+    QTEST(int(state.PlotFileSeq), "seq");
+    QTEST(QString::fromStdString(state.PlotFilePrefix), "prefix");
+}
+
+void TstFileSel::driveMessages() {
+    QCOMPARE(driveChangeMessage(68), "That drive is not available. No drive change was made.");
+    QCOMPARE(driveChangeMessage(71), "Close the door on your drive and try again.");
+    QCOMPARE(driveChangeMessage(5), "You probably didn't enter a drive letter. No drive change was made.");
+    QCOMPARE(driveChangeMessage(57), "Device I/O Error.");
+    QCOMPARE(driveChangeMessage(70), "Error # 70 !"); // any other code, with a leading blank
+}
+
+void TstFileSel::autoSelectEnablesTheAutomaticControls() {
+    Rig r;
+    r.click("AutoSel");
+    QVERIFY(!r.host.enabled[MenuItem::Mnu2File]);
+    for (const char* on : {"TimedPlt", "Click2Plt", "PlotDelayText", "NewPlotDelay", "PlotFrame", "DriveLst"})
+        QVERIFY2(r.control(on)->isEnabled(), on);
+    r.click("ManSel");
+    QVERIFY(r.host.enabled[MenuItem::Mnu2File]);
+    QVERIFY(!r.control("PlotFrame")->isEnabled() && !r.control("DriveLst")->isEnabled());
+    // A second click on the chosen mode keeps it chosen: one mode is always selected.
+    for (const char* mode : {"ManSel", "AutoSel"}) {
+        r.click(mode);
+        r.click(mode);
+        QVERIFY2(r.control<QAbstractButton>(mode)->isChecked(), mode);
+    }
+}
+
+void TstFileSel::delayArrowsStopAt60And1WithABeep() {
+    Rig r;
+    r.click("AutoSel");
+    r.arrow("up");
+    QCOMPARE(r.delayText(), QString(" 5")); // written with a leading blank
+    QCOMPARE(r.frm.delayMs(), 5000);        // and still read as 5
+    r.arrow("up", 56);                      // one past 60: 60 itself is reachable, the step beyond beeps
+    QCOMPARE(r.delayText(), QString(" 60"));
+    QCOMPARE(r.host.messageBoxes.beeps, 1);
+    r.arrow("down", 60);
+    QCOMPARE(r.delayText(), QString(" 1"));
+    QCOMPARE(r.host.messageBoxes.beeps, 2);
+}
+
+void TstFileSel::doneInAutomatic() {
+    for (const bool timed : {true, false}) {
+        Rig r;
+        std::ofstream{"plot_004.dat"};
+        r.click("AutoSel");
+        if (timed) r.click("TimedPlt");
+        r.arrow("up");
+        r.click("FileCmd");
+        QCOMPARE(r.sequencer.mode(), timed ? PlotMode::Timed : PlotMode::ClickToPlot);
+        // No file waiting is no reason to say anything when timed; click to plot says so.
+        QCOMPARE(r.messages(), timed ? 0 : 1);
+        QVERIFY(r.host.timerOn);
+        QCOMPARE(r.host.intervalMs, 5000);
+        QCOMPARE(r.state.PlotFileSeq, int16_t(5));
+        QCOMPARE(r.frm.fileList().pattern(), std::string("plot.dat")); // restored after the search
+    }
+}
+
+void TstFileSel::doneAndCloseRefuseWildcardStemOnlyInAutomaticSelection() {
+    Rig r;
+    QDir().mkdir("elsewhere");
+    r.frm.setPattern("*.dat");
+    r.click("AutoSel");
+    r.frm.show();
+    r.click("FileCmd");
+    QCOMPARE(r.messages(), 1);
+    QVERIFY(r.host.messageBoxes.messages[0].text.find("*.dat") != std::string::npos);
+    QVERIFY(r.frm.isVisible()); // left open to mend the pattern
+    QVERIFY(!r.frm.close());    // closing from the frame acts as Done: refused again
+    QCOMPARE(r.messages(), 2);
+    QVERIFY(r.frm.isVisible());
+    r.click("ManSel"); // manual selection needs no numbered names
+    auto* dirLst = r.control<QListWidget>("DirLst");
+    emit dirLst->itemActivated(dirLst->findItems("elsewhere", Qt::MatchEndsWith)[0]);
+    QVERIFY(!r.frm.close()); // the window is hidden, not closed
+    QCOMPARE(r.messages(), 2);
+    QVERIFY(r.frm.isHidden());
+    QCOMPARE(r.host.mainEnabled, 1);                                          // once: not on the refusals
+    QCOMPARE(QDir::currentPath().toStdString(), r.dir.path() + "/elsewhere"); // made current
+    QCOMPARE(r.sequencer.mode(), PlotMode::Manual);
+    QVERIFY(!r.host.timerOn);
+}
+
+void TstFileSel::failedDriveChangeReturnsToTheOldDrive() {
+    Rig r({"/", "/nonexistent-drive"});
+    r.click("AutoSel");
+    auto* driveLst = r.control<QComboBox>("DriveLst");
+    driveLst->setCurrentIndex(1);
+    QCOMPARE(r.messages(), 1);
+    QCOMPARE(r.host.messageBoxes.messages[0].text, driveChangeMessage(68)); // not available
+    QCOMPARE(driveLst->currentIndex(), 0);                                  // back on the old drive
+    QCOMPARE(r.frm.fileList().path(), r.dir.path());                        // in its current directory
+    driveLst->setCurrentIndex(1); // the saved drive is still the good one
+    QCOMPARE(driveLst->currentIndex(), 0);
+    QCOMPARE(r.messages(), 2);
+}
+
+QTEST_MAIN(TstFileSel)
+#include "tst_filesel.moc"

@@ -1,0 +1,281 @@
+// The output commands: page geometry, the printer menu, printing (the error message, and a real print through
+// a print scheduler with a PDF queue that cups-pdf-server.sh starts, root only), the bitmap file and the name
+// filters of the file dialogs.
+
+#include "support/Recorders.h"
+
+#include "output/PlotCopies.h"
+#include "output/PlotPrinter.h"
+#include "output/PrintLayout.h"
+#include "output/PrinterMenu.h"
+
+#include <QDir>
+#include <QImageReader>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace corvex;
+using corvex::testing::MessageRecorder;
+using Names = std::vector<std::string>;
+
+namespace {
+const QString kQueue = QStringLiteral("CorvexPDF"); // the queue cups-pdf-server.sh sets up
+
+// A plot-like picture: white inside a black one-pixel frame on its border (so the printed picture's extent is
+// the extent of the ink) and a red block in its top-left corner (shows which way up it is).
+QImage MakeTestPlot(QSize size) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setPen(Qt::black);
+    painter.drawRect(0, 0, size.width() - 1, size.height() - 1);
+    painter.fillRect(QRect(1, 1, size.width() / 4, size.height() / 4), QColor(255, 0, 0));
+    return image;
+}
+
+// Runs `program` with `args`; returns its exit code (-1 on time-out) and its output (stdout and stderr).
+int Run(const QString& program, const QStringList& args, QString* output = nullptr) {
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(program, args);
+    const bool finished = process.waitForFinished(60000);
+    if (output) *output = QString::fromLocal8Bit(process.readAll()).trimmed();
+    return finished ? process.exitCode() : -1;
+}
+
+// Every page of `pdf` rendered at 72 dpi (one pixel per point); empty when pdftoppm cannot read it.
+QList<QImage> RenderPages(const QString& pdf) {
+    QTemporaryDir dir;
+    if (Run("pdftoppm", {"-r", "72", "-png", pdf, dir.filePath("page")}) != 0) return {};
+    QList<QImage> pages;
+    for (const QString& file : QDir(dir.path()).entryList(QDir::Files, QDir::Name))
+        pages.append(QImage(dir.filePath(file)).convertToFormat(QImage::Format_RGB32));
+    return pages;
+}
+
+// Bounding box of the pixels for which `test` holds; null when there are none.
+template <typename Test> QRect BoxOf(const QImage& image, Test test) {
+    QRect box;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (test(image.pixel(x, y))) box |= QRect(x, y, 1, 1);
+    return box;
+}
+} // namespace
+
+class TstOutput : public QObject {
+    Q_OBJECT
+  private slots:
+    void cleanupTestCase();
+    void placement_data();
+    void placement();
+    void startChoice_data();
+    void startChoice();
+    void clickMovesTheCheckMark();
+    void noPrinterStaysGreyedWhenTheWindowIsEnabledAgain();
+    void pageThatCannotStartIsAPrinterError();
+    void printedThroughCups_data();
+    void printedThroughCups();
+    void cancelWritesNothing();
+    void bitmapFileHasTheImagesPixels();
+    void nameFilters();
+
+  private:
+    QTemporaryDir dir_;
+    QString cupsOut_; // where the queue's PDFs land; empty while no scheduler was started
+};
+
+void TstOutput::cleanupTestCase() {
+    if (!cupsOut_.isEmpty()) QCOMPARE(Run("sh", {CUPS_PDF_SERVER, "stop"}), 0);
+}
+
+void TstOutput::placement_data() {
+    QTest::addColumn<QSizeF>("picture");
+    QTest::addColumn<QSizeF>("area");
+    QTest::addColumn<QRectF>("placed");
+    QTest::addColumn<bool>("landscape");
+    // Ratio 4:3 on a square area: the picture is the wider, so it fills the width (1000 x 750), then 80 %.
+    QTest::newRow("wide picture, landscape")
+        << QSizeF(400, 300) << QSizeF(1000, 1000) << QRectF(100, 200, 800, 600) << true;
+    // Ratio 1:2 on 800 x 1100: fills the height (550 x 1100), then 80 % = 440 x 880, centred.
+    QTest::newRow("tall picture fills the height")
+        << QSizeF(300, 600) << QSizeF(800, 1100) << QRectF(180, 110, 440, 880) << false;
+    // A square on a portrait A4 printable area (points): the width decides, 476 x 476.
+    QTest::newRow("square picture, portrait")
+        << QSizeF(300, 300) << QSizeF(595, 842) << QRectF(59.5, 183, 476, 476) << false;
+    // Same ratio as the area: 80 % of both sides and exactly 10 % margin on every side.
+    QTest::newRow("matching ratio, equal margins")
+        << QSizeF(4, 3) << QSizeF(1200, 900) << QRectF(120, 90, 960, 720) << true;
+    // Without extent there is nothing to draw: no size, at the centre, and no division by zero.
+    QTest::newRow("empty picture") << QSizeF(0, 0) << QSizeF(1000, 800) << QRectF(500, 400, 0, 0) << false;
+}
+
+void TstOutput::placement() {
+    QFETCH(QSizeF, picture);
+    QFETCH(QSizeF, area);
+    QFETCH(QRectF, placed);
+    QFETCH(bool, landscape);
+    QCOMPARE(OrientationFor(picture.width(), picture.height()) == PageOrientation::Landscape, landscape);
+    const auto place = PlacePicture(picture.width(), picture.height(), area.width(), area.height());
+    const QRectF got(place.left, place.top, place.width, place.height);
+    QCOMPARE(got, placed);
+    // At least 10 % margin on every side.
+    QVERIFY(qMin(got.left(), area.width() - got.right()) >= area.width() / 10);
+    QVERIFY(qMin(got.top(), area.height() - got.bottom()) >= area.height() / 10);
+}
+
+void TstOutput::startChoice_data() {
+    QTest::addColumn<Names>("printers");
+    QTest::addColumn<QByteArray>("defaultName"); // QByteArray, so it can carry NUL characters
+    QTest::addColumn<int>("checked");            // member index; member i is printer i - 1, 0 = disabled
+    const Names three{"Laser", " PDF  ", "Plotter"};
+    QTest::newRow("blanks on both names are trimmed") << three << QByteArray(" PDF ") << 2;
+    QTest::newRow("two trailing NULs dropped") << three << QByteArray("PDF\0\0", 5) << 2;
+    // Only two are dropped; the third stays and the name then matches nothing.
+    QTest::newRow("third trailing NUL stays, first printer") << three << QByteArray("PDF\0\0\0", 6) << 1;
+    QTest::newRow("no default, first printer") << three << QByteArray() << 1;
+    QTest::newRow("no printer disables the menu") << Names{} << QByteArray("PDF") << 0;
+}
+
+void TstOutput::startChoice() {
+    QFETCH(Names, printers);
+    QFETCH(QByteArray, defaultName);
+    QFETCH(int, checked);
+    const PrinterMenuModel model(printers, defaultName.toStdString());
+    QCOMPARE(model.checkedMember(), checked);
+    QCOMPARE(model.enabled(), checked != 0);
+    QCOMPARE(model.currentPrinter(), checked == 0 ? std::string() : printers[checked - 1]);
+}
+
+void TstOutput::clickMovesTheCheckMark() {
+    QMenu ChoosePrn;
+    QAction PrnPlot;
+    PrinterMenu menu(ChoosePrn, PrnPlot, PrinterMenuModel({"Laser", "PDF", "Plotter"}, "PDF"));
+    const QList<QAction*> members = ChoosePrn.actions(); // member 0 is the separator
+    QVERIFY(members[2]->isChecked());
+    members[3]->trigger();
+    QVERIFY(!members[2]->isChecked() && members[3]->isChecked());
+    QCOMPARE(menu.model().currentPrinter(), std::string("Plotter"));
+    // Triggering a checkable action unchecks it by itself; exactly one member must stay checked.
+    members[3]->trigger();
+    QVERIFY(members[3]->isChecked());
+}
+
+// Start-up builds the menu while "&Setup" has the main window disabled; "Done" enables it again.
+void TstOutput::noPrinterStaysGreyedWhenTheWindowIsEnabledAgain() {
+    QMainWindow window;
+    QMenu* ChoosePrn = window.menuBar()->addMenu("Printers");
+    QAction* PrnPlot = window.menuBar()->addAction("To Printer");
+    window.setEnabled(false);
+    PrinterMenu menu(*ChoosePrn, *PrnPlot, PrinterMenuModel({}, ""));
+    window.setEnabled(true);
+    QVERIFY(!ChoosePrn->menuAction()->isEnabled());
+    QVERIFY(!PrnPlot->isEnabled());
+}
+
+// A printer that cannot start a page (here: no output file possible) is the printer error; nothing is
+// written.
+void TstOutput::pageThatCannotStartIsAPrinterError() {
+    QPrinter printer;
+    printer.setOutputFileName(dir_.filePath("no-such-folder/plot.pdf"));
+    MessageRecorder messages;
+    PrnPlot_Click(
+        printer, [] { return MakeTestPlot(QSize(320, 200)); }, messages);
+    QCOMPARE(messages.messages.size(), size_t(1));
+    QCOMPARE(messages.messages[0].text, std::string("Printer Error or Printing Cancelled"));
+    QVERIFY(!QFile::exists(printer.outputFileName()));
+}
+
+// Starts the scheduler once for both rows; skips the test with the script's reason when it cannot.
+void TstOutput::printedThroughCups_data() {
+    if (QStandardPaths::findExecutable("pdftoppm").isEmpty())
+        QSKIP("pdftoppm (poppler-utils) not installed: cannot check the printed PDF");
+    QString output;
+    if (Run("sh", {CUPS_PDF_SERVER, "start"}, &output) != 0)
+        QSKIP(qPrintable("no print scheduler with a PDF queue here: " + output));
+    cupsOut_ = output.split('\n').last();
+    QTest::addColumn<QSize>("picture");
+    QTest::addColumn<bool>("landscape");
+    QTest::newRow("wide plot on a landscape page") << QSize(480, 300) << true;
+    QTest::newRow("square plot on a portrait page") << QSize(300, 300) << false;
+}
+
+void TstOutput::printedThroughCups() {
+    QFETCH(QSize, picture);
+    QFETCH(bool, landscape);
+    QPrinter printer(QPrinter::HighResolution); // as the printer menu makes it for the chosen printer
+    printer.setPrinterName(kQueue);
+    QCOMPARE(printer.printerName(), kQueue); // the print system knows the queue
+    printer.setDocName(landscape ? QStringLiteral("corvex-wide") : QStringLiteral("corvex-square"));
+    MessageRecorder messages;
+    PrnPlot_Click(
+        printer, [&] { return MakeTestPlot(picture); }, messages);
+    QVERIFY(messages.messages.empty());
+
+    // cups-pdf names the PDF after the document and fills it after creating it empty.
+    QList<QImage> pages;
+    for (int tries = 300; pages.isEmpty() && tries > 0; --tries, QTest::qWait(100)) {
+        const QStringList found = QDir(cupsOut_).entryList({printer.docName() + "*.pdf"}, QDir::Files);
+        QString jobs;
+        if (!found.isEmpty() && Run("lpstat", {"-o", kQueue}, &jobs) == 0 && jobs.isEmpty())
+            pages = RenderPages(QDir(cupsOut_).filePath(found.first()));
+    }
+    QCOMPARE(pages.size(), 1); // no PDF within 30 s gives 0
+    const QImage& page = pages[0];
+    const QRect ink = BoxOf(page, [](QRgb p) { return qRed(p) < 200 || qGreen(p) < 200 || qBlue(p) < 200; });
+    const QRect red = BoxOf(page, [](QRgb p) { return qRed(p) > 180 && qGreen(p) < 90 && qBlue(p) < 90; });
+    // The queue may hand back a landscape job as a portrait sheet with the content turned, so orientation is
+    // judged on the sheet: a landscape print lays the picture's long side along the sheet's long side.
+    const bool pageTall = page.height() > page.width();
+    if (landscape) {
+        QVERIFY2((ink.height() > ink.width()) == pageTall, "wide picture not along the sheet's long side");
+    } else {
+        QVERIFY2(pageTall, "square picture not on a portrait sheet");
+        // Portrait is not turned: the red block stays at the picture's top left.
+        QVERIFY(qAbs(red.left() - ink.left()) <= 2 && qAbs(red.top() - ink.top()) <= 2);
+    }
+    // Expected size from the printable area the queue reports for the chosen orientation: 80 % of the fit.
+    const QRectF area = printer.pageLayout().paintRectPoints();
+    const double ratio = double(picture.width()) / picture.height();
+    const double fitWidth = qMin(area.width(), area.height() * ratio);
+    const double longSide = 0.8 * qMax(fitWidth, fitWidth / ratio);
+    const double shortSide = 0.8 * qMin(fitWidth, fitWidth / ratio);
+    const double slack = 3.0; // whole pixels at each edge, plus the driver's own rounding
+    QVERIFY(qAbs(qMax(ink.width(), ink.height()) - longSide) <= slack);
+    QVERIFY(qAbs(qMin(ink.width(), ink.height()) - shortSide) <= slack);
+    // Centred on the sheet, as the printable area is.
+    QVERIFY(qAbs(QRectF(ink).center().x() - page.width() / 2.0) <= slack);
+    QVERIFY(qAbs(QRectF(ink).center().y() - page.height() / 2.0) <= slack);
+}
+
+// Runs before anything is written to dir_: a cancelled (empty) name must not become "./.bmp".
+void TstOutput::cancelWritesNothing() {
+    QDir::setCurrent(dir_.path());
+    QVERIFY(!SaveBMP_Click(nullptr, MakeTestPlot({20, 10}), [](QWidget*, const auto&) { return QString(); }));
+    QVERIFY(QDir(dir_.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+}
+
+void TstOutput::bitmapFileHasTheImagesPixels() {
+    const QImage plot = MakeTestPlot(QSize(333, 211)); // odd width: BMP rows are padded to 4 bytes
+    const QString typed = dir_.filePath("typed");
+    QVERIFY(SaveBMP_Click(nullptr, plot, [&](QWidget*, const auto&) { return typed; }));
+    QImageReader reader(typed + ".bmp"); // a name without extension gets ".bmp"
+    QCOMPARE(reader.format(), QByteArray("bmp"));
+    QCOMPARE(reader.read().convertToFormat(QImage::Format_RGB32), plot); // same size and pixels
+}
+
+void TstOutput::nameFilters() {
+    QCOMPARE(NameFilters("Bitmap | *.bmp"), QStringList{"Bitmap (*.bmp)"});
+    // Descriptions that already name their patterns are kept; "*.*" is every file.
+    QCOMPARE(NameFilters("Data Files (*.dat)|*.dat|All Files (*.*)|*.*|Text Files (*.txt)|*.txt"),
+             (QStringList{"Data Files (*.dat)", "All Files (*)", "Text Files (*.txt)"}));
+}
+
+QTEST_MAIN(TstOutput)
+#include "tst_output.moc"
