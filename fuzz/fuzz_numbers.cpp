@@ -5,6 +5,7 @@
 #include "FuzzCheck.h"
 #include "platform/FreeFormatInput.h"
 #include "platform/NumberText.h"
+#include "support/MemorySource.h"
 
 #include <cmath>
 #include <cstdint>
@@ -59,10 +60,10 @@ void checkFormat(double v) {
 }
 
 // Reads fields of the given kinds in turn until the input ends; every call must move forward
-// unless the input has ended, and delivered floats must be finite.
-void checkFreeFormat(std::string_view bytes, std::string_view kinds) {
-    FreeFormatInput in(bytes);
-    std::string line;
+// unless the input has ended, and delivered floats must be finite. Returns what was read, so that
+// input taken in small pieces can be compared with input held whole.
+std::string readFreeFormat(FreeFormatInput& in, size_t size, std::string_view kinds) {
+    std::string transcript, line;
     for (size_t k = 0; !in.atEnd(); ++k) {
         const size_t before = in.position();
         float f = 0;
@@ -71,21 +72,33 @@ void checkFreeFormat(std::string_view bytes, std::string_view kinds) {
         switch (kinds[k % kinds.size()]) {
         case 'f':
             if (in.readField(f)) require(std::isfinite(f), "float field is finite");
+            transcript += std::to_string(f);
             break;
         case 'i':
-            in.readField(i32);
+            transcript += in.readField(i32) ? std::to_string(i32) : "-";
             break;
         case 's':
-            in.readField(i16);
+            transcript += in.readField(i16) ? std::to_string(i16) : "-";
             break;
         case 'l':
             require(in.readLine(line), "a line can be read before the end");
             require(line.find_first_of("\r\n") == std::string::npos, "a line holds no line end");
+            transcript += line;
             break;
         }
+        transcript += '|';
         require(in.position() > before, "input moves forward");
-        require(in.position() <= bytes.size(), "position within the input");
+        require(in.position() <= size, "position within the input");
     }
+    return transcript;
+}
+
+void checkFreeFormat(std::string_view bytes, std::string_view kinds) {
+    FreeFormatInput whole(bytes);
+    testing::MemorySource source(bytes, 1 + bytes.size() % 7);
+    FreeFormatInput pieces(source);
+    require(readFreeFormat(whole, bytes.size(), kinds) == readFreeFormat(pieces, bytes.size(), kinds),
+            "input read in pieces reads as the same input held whole");
 }
 
 } // namespace

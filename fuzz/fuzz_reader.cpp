@@ -4,6 +4,7 @@
 #include "FuzzCheck.h"
 #include "datafile/PlotReader.h"
 #include "platform/FreeFormatInput.h"
+#include "support/MemorySource.h"
 #include "support/Recorders.h"
 
 #include <algorithm>
@@ -48,8 +49,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     state.DataLoaded = false;
     state.HeaderLine = state.PlotTitle = state.SubTitle = state.XLegend = state.YLegend = "";
 
+    // Small pieces, so that lines and fields straddle the pieces the reader takes from a file.
     DataFileChannel file;
-    file.bytes.assign(bytes);
+    file.input = std::make_unique<testing::MemorySource>(bytes, 1 + size % 13);
     file.open = true;
     testing::MessageRecorder messages;
     testing::ProgressRecorder progress;

@@ -71,10 +71,6 @@ Plotit::Plotit(PlotState& state, AppServices services, QWidget* parent)
 Plotit::~Plotit() {
     delete m_legend;
     delete cmpltfrm;
-    // A read still running when the window closed may have set a file aside after the close.
-    std::string why;
-    if (!m_state.TmpFileName.empty() && m_services.files.exists(m_state.TmpFileName))
-        m_services.files.remove(m_state.TmpFileName, why);
 }
 
 PlotLegend* Plotit::legend() const {
@@ -207,10 +203,13 @@ void Plotit::resizeEvent(QResizeEvent* e) {
 
 void Plotit::Form_Resize() {
     if (!m_state.DataLoaded) return;
-    if (m_painting) { // the image is in use by the running repaint: redraw when it is done
+    // The image is in use by the running repaint, or the points are being replaced: redraw afterwards
+    // (a read ends with a redraw of its own).
+    if (m_painting || dataBeingRead()) {
         m_repaintPending = true;
         return;
     }
+    m_repaintPending = false;
     storePixelSize();
     m_plotArea->resetImage(QSize(int(m_fields.PixWidth), int(m_fields.PixHeight)));
     try {
@@ -222,13 +221,17 @@ void Plotit::Form_Resize() {
     }
 }
 
+bool Plotit::dataBeingRead() const {
+    return m_sequencer && m_sequencer->reading();
+}
+
 void Plotit::reportRedrawError(int errorNumber) {
     m_services.messages.show("Error #" + numberToText(errorNumber) + " !", "", MessageIcon::None);
 }
 
 // A repaint asked for while one is running (its message box runs an event loop) is done afterwards.
 void Plotit::Form_Paint() {
-    if (m_painting) {
+    if (m_painting || dataBeingRead()) {
         m_repaintPending = true;
         return;
     }
@@ -270,7 +273,7 @@ void Plotit::Form_Unload() {
     // End at once: no further plot, no "Done" from the Setup window, no timer tick, no settling wait.
     m_services.clock.cancelWaits();
     PlotTimer->stop();
-    if (m_sequencer) m_sequencer->suspend();
+    if (m_sequencer) m_sequencer->shutDown();
     if (m_fileFrm) m_fileFrm->hide();
     cmpltfrm->hide();
     QCoreApplication::exit(0);

@@ -84,6 +84,7 @@ class Plotit : public QMainWindow {
     void repaintIfLoaded();
     void refreshLegend();
     void storePixelSize();
+    bool dataBeingRead() const;
     void reportRedrawError(int errorNumber);
 
     PlotState& m_state;

@@ -26,7 +26,7 @@ bool EventLoopClock::sleepMs(int ms) {
     QEventLoop loop;
     QTimer::singleShot(ms, &loop, &QEventLoop::quit);
     m_loop = &loop;
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    loop.exec(); // all events: a close request must get through while a file keeps growing
     m_loop = nullptr;
     return !m_cancelled;
 }

@@ -20,8 +20,8 @@ class QtMessageService : public MessageService {
     QWidget* m_parent;
 };
 
-// Waits in a local event loop that leaves out mouse and keyboard input, so the windows keep
-// repainting (and a timer tick finds the plot sequence busy) while a file settles.
+// Waits in a local event loop, so the windows keep repainting and answering while a file settles: a
+// tick or a plotting command then finds the plot sequence busy, and a close request cuts the wait short.
 class EventLoopClock : public Clock {
   public:
     bool sleepMs(int ms) override;

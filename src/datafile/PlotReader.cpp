@@ -10,6 +10,7 @@ namespace corvex {
 namespace {
 
 constexpr int kSettleMs = 500;
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 std::string trimBlanks(std::string_view s) {
     const size_t first = s.find_first_not_of(' ');
@@ -41,8 +42,8 @@ void showNoData(ReaderHost& host, const std::string& displayName) {
 void OpenDataFile(PlotState& state, DataFileChannel& file, const std::string& path, FileService& files,
                   Clock& clock) {
     state.DataFileNo = 1; // the only file the program ever has open
-    file.open = false;
-    file.bytes.clear();
+    CloseDataFile(state, file);
+    file.failure.clear();
     auto before = files.length(path);
     for (;;) {
         if (!before) break;
@@ -54,19 +55,16 @@ void OpenDataFile(PlotState& state, DataFileChannel& file, const std::string& pa
         if (after == before) break;
         before = after;
     }
-    std::string why;
-    if (!before || !files.readAll(path, file.bytes, why)) {
-        CloseDataFile(state, file);
-        return;
-    }
+    if (!before) return; // gone, not a regular file, or the program is closing: nothing to tell
+    file.input = files.openInput(path, file.failure);
+    if (!file.input) return;
     file.open = true;
     state.DataFileOpen = true;
 }
 
 void CloseDataFile(PlotState& state, DataFileChannel& file) {
     file.open = false;
-    file.bytes.clear();
-    file.bytes.shrink_to_fit();
+    file.input.reset();
     state.DataFileOpen = false;
 }
 
@@ -85,15 +83,15 @@ int progressAt(int32_t i, int32_t step, int lastShown) {
     return int(roundHalfEven(10.0 * i / step));
 }
 
-void ReadPlotData(PlotState& state, const DataFileChannel& file, const std::string& displayName,
-                  ReaderHost& host) {
+void ReadPlotData(PlotState& state, DataFileChannel& file, const std::string& displayName, ReaderHost& host) {
     host.progress.setValue(0);
     host.progress.setLabel("Reading Data");
     host.progress.showAndFocus();
 
-    FreeFormatInput in(file.open ? std::string_view(file.bytes) : std::string_view());
+    FreeFormatInput in = file.input ? FreeFormatInput(*file.input) : FreeFormatInput(std::string_view());
     std::string line;
     if (in.readLine(line)) {
+        if (line.starts_with(kUtf8ByteOrderMark)) line.erase(0, kUtf8ByteOrderMark.size());
         state.HeaderLine = line;
         state.PlotTitle = trimBlanks(columns(line, 2, 78));
     }
@@ -127,6 +125,11 @@ void ReadPlotData(PlotState& state, const DataFileChannel& file, const std::stri
             lastShown = shown;
             if (shown <= 100) host.progress.setValue(shown);
             host.progress.yield();
+            if (host.stopRequested()) { // the points in memory are incomplete: no plot of them
+                host.progress.hide();
+                state.DataLoaded = false;
+                return;
+            }
         }
         float spare = 0;
         // A failed field ends this record's read; the next record starts where the input stopped.

@@ -6,14 +6,17 @@
 #include "platform/Services.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace corvex {
 
-// The file open on DataFileNo: its bytes, taken in one block once the file had settled.
+// The file open on DataFileNo, read piece by piece. When it could not be opened, `failure` says why
+// (empty when the file was gone or the wait was cut short).
 struct DataFileChannel {
-    std::string bytes;
+    std::unique_ptr<ByteSource> input;
     bool open = false;
+    std::string failure;
 };
 
 // What the reader needs of the windows around it.
@@ -22,18 +25,20 @@ struct ReaderHost {
     ProgressView& progress;
     std::function<void(const std::string&)> setCaption;
     std::function<void(const std::string&)> setOutFileLabel;
+    // Asked after each yield: true ends the read there (the program is closing).
+    std::function<bool()> stopRequested = [] { return false; };
 };
 
 // Waits until two length readings 500 ms apart agree, then opens `path`. Sets DataFileNo and
-// DataFileOpen; on any failure the channel is closed and DataFileOpen is false (no message).
+// DataFileOpen; on any failure the channel is closed, DataFileOpen is false and `failure` tells why.
 void OpenDataFile(PlotState& state, DataFileChannel& file, const std::string& path, FileService& files,
                   Clock& clock);
 
 // Reads the open file from its start into the plot state. `displayName` is the name shown in the
 // caption and in the no-data message. A count below 1, or one that cannot be read, is a file
-// without data; a count above kMaxPoints keeps the first kMaxPoints records.
-void ReadPlotData(PlotState& state, const DataFileChannel& file, const std::string& displayName,
-                  ReaderHost& host);
+// without data; a count above kMaxPoints keeps the first kMaxPoints records, and nothing after the
+// last record needed is read. A UTF-8 byte-order mark before line 1 is skipped.
+void ReadPlotData(PlotState& state, DataFileChannel& file, const std::string& displayName, ReaderHost& host);
 
 // Range of points 1..n of x and y into PlotXMin..PlotYMax (4-byte float comparisons); with n < 1
 // the range is that of point 1.

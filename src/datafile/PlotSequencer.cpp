@@ -1,22 +1,23 @@
 #include "datafile/PlotSequencer.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace corvex {
 
-namespace {
-
 // Counts a running command for as long as it is in scope.
 class Activity {
   public:
-    explicit Activity(int& count) : count_(++count) {}
-    ~Activity() { --count_; }
+    explicit Activity(PlotSequencer& sequencer) : sequencer_(sequencer) { ++sequencer_.activity_; }
+    ~Activity() { sequencer_.finishActivity(); }
     Activity(const Activity&) = delete;
     Activity& operator=(const Activity&) = delete;
 
   private:
-    int& count_;
+    PlotSequencer& sequencer_;
 };
+
+namespace {
 
 constexpr const char* kHoldCaption = "&Hold";
 constexpr const char* kContinueCaption = "&Continue";
@@ -33,6 +34,32 @@ PlotSequencer::PlotSequencer(PlotState& state, FileList& fileLst, FileService& f
     : state_(state), fileLst_(fileLst), files_(files), host_(host), openDialog_(std::move(openDialog)),
       saveDialog_(std::move(saveDialog)) {}
 
+void PlotSequencer::suspend() {
+    ++generation_;
+    whenIdle_ = nullptr;
+}
+
+void PlotSequencer::whenIdle(std::function<void()> apply) {
+    if (closing_) return;
+    if (!plotting()) {
+        apply();
+        return;
+    }
+    whenIdle_ = std::move(apply);
+}
+
+void PlotSequencer::shutDown() {
+    closing_ = true;
+    suspend();
+}
+
+void PlotSequencer::finishActivity() {
+    if (--activity_ > 0 || !whenIdle_) return;
+    const auto apply = std::move(whenIdle_);
+    whenIdle_ = nullptr;
+    apply();
+}
+
 void PlotSequencer::startManual() {
     ++generation_;
     mode_ = PlotMode::Manual;
@@ -40,6 +67,7 @@ void PlotSequencer::startManual() {
 
 void PlotSequencer::startAutomatic(bool clickToPlot, int intervalMs) {
     ++generation_;
+    reportedUnreadable_.clear(); // a new choice: tell again about files that cannot be read
     mode_ = clickToPlot ? PlotMode::ClickToPlot : PlotMode::Timed;
     offerMenu(host_, MenuItem::HoldPlot, false);
     state_.FileListIdx = 0;
@@ -56,7 +84,7 @@ void PlotSequencer::startAutomatic(bool clickToPlot, int intervalMs) {
         host_.startTimer();
         return;
     }
-    Activity running(activity_);
+    Activity running(*this);
     const int generation = generation_;
     const auto result = plotListed({.fromDone = true});
     if (generation != generation_) return;
@@ -69,15 +97,15 @@ void PlotSequencer::startAutomatic(bool clickToPlot, int intervalMs) {
 }
 
 void PlotSequencer::Mnu2File_Click() {
-    if (plotting()) return;
-    Activity running(activity_);
+    if (plotting() || closing_) return;
+    Activity running(*this);
     const auto path = openDialog_ ? openDialog_(kOpenFilter) : std::nullopt;
     if (path) loadAndShow(*path, *path, {}); // the file itself is never moved or deleted
 }
 
 void PlotSequencer::NextPlt_Click() {
-    if (plotting()) return;
-    Activity running(activity_);
+    if (plotting() || closing_) return;
+    Activity running(*this);
     const int generation = generation_;
     host_.rememberFocus();
     // A file that vanished or cannot be opened is neither read nor filed away; the list is read again.
@@ -91,8 +119,8 @@ void PlotSequencer::NextPlt_Click() {
 }
 
 void PlotSequencer::PlotTimer_Timer() {
-    if (plotting()) return; // a tick while a plot yields must not start a second one
-    Activity running(activity_);
+    if (plotting() || closing_) return; // a tick while a plot yields must not start a second one
+    Activity running(*this);
     const int generation = generation_;
     host_.rememberFocus();
     fileLst_.refresh();
@@ -126,7 +154,7 @@ void PlotSequencer::PlotTimer_Timer() {
 }
 
 void PlotSequencer::SavePlotNow_Click() {
-    Activity running(activity_); // no tick may replace the working copy while the dialog is open
+    Activity running(*this); // no tick may replace the working copy while the dialog is open
     const auto path = saveDialog_ ? saveDialog_(kSaveFilter, kSaveExtension) : std::nullopt;
     if (!path) return;
     if (sameFile(*path, state_.TmpFileName)) {
@@ -147,12 +175,15 @@ void PlotSequencer::SavePlotNow_Click() {
 bool PlotSequencer::loadAndShow(const std::string& path, const std::string& displayName, LoadSteps steps) {
     OpenDataFile(state_, file_, path, files_, host_.clock());
     if (!state_.DataFileOpen) return false;
-    ReaderHost reader{host_.messages(), host_.progress(),
-                      [this](const std::string& c) { host_.setCaption(c); },
-                      [this](const std::string& t) { host_.setOutFileLabel(t); }};
+    ReaderHost reader{
+        host_.messages(), host_.progress(), [this](const std::string& c) { host_.setCaption(c); },
+        [this](const std::string& t) { host_.setOutFileLabel(t); }, [this] { return closing_; }};
+    reading_ = true;
     ReadPlotData(state_, file_, displayName, reader);
     if (state_.DataLoaded) FindLimits(state_, state_.XVal, state_.YVal, state_.NumPts);
+    reading_ = false;
     CloseDataFile(state_, file_);
+    if (closing_) return false; // the file stays where it is, untouched
     if (steps.fromDone) return true;
     host_.setMenuEnabled(MenuItem::Zoomout, false);
     host_.redrawFromScratch();
@@ -161,10 +192,29 @@ bool PlotSequencer::loadAndShow(const std::string& path, const std::string& disp
 }
 
 std::optional<ArchiveResult> PlotSequencer::plotListed(LoadSteps steps) {
-    const std::string name = fileLst_.list(state_.FileListIdx);
-    if (name.empty() || !loadAndShow(name, joinPath(files_.currentDirectory(), name), steps))
-        return std::nullopt;
-    return ArchivePlotFile(state_, name, files_, host_);
+    std::vector<std::string> listed;
+    for (int i = state_.FileListIdx; i < fileLst_.listCount(); ++i)
+        listed.push_back(fileLst_.list(i));
+    for (const std::string& name : listed) {
+        if (loadAndShow(name, joinPath(files_.currentDirectory(), name), steps)) {
+            reportedUnreadable_.erase(name);
+            return ArchivePlotFile(state_, name, files_, host_);
+        }
+        // A file that vanished, or a close meanwhile, ends this turn; one that cannot be read is
+        // left in place and the next listed file is tried.
+        if (closing_ || file_.failure.empty()) return std::nullopt;
+        reportUnreadable(name, listed);
+    }
+    return std::nullopt;
+}
+
+void PlotSequencer::reportUnreadable(const std::string& name, const std::vector<std::string>& listed) {
+    std::erase_if(reportedUnreadable_, [&](const std::string& reported) {
+        return std::find(listed.begin(), listed.end(), reported) == listed.end(); // gone: tell again
+    });
+    if (!reportedUnreadable_.insert(name).second) return;
+    host_.messages().show("The file " + name + " cannot be read; it stays in place.\n\r" + file_.failure,
+                          kProgramTitle, MessageIcon::Exclamation);
 }
 
 void PlotSequencer::offerNextOrWatch() {

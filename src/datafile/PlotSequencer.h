@@ -11,7 +11,9 @@
 
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
+#include <vector>
 
 namespace corvex {
 
@@ -41,8 +43,16 @@ class PlotSequencer {
     // plot plots the first listed file at once (or says that none matches) and then offers "&NextPlot"
     // or watches with the timer. `intervalMs` is the delay in milliseconds.
     void startAutomatic(bool clickToPlot, int intervalMs);
-    // "&Setup": a plot still running finishes its file but changes no menu item or timer afterwards.
-    void suspend() { ++generation_; }
+    // "&Setup": a plot still running finishes its file but changes no menu item or timer afterwards,
+    // and a choice still waiting for it (whenIdle) is dropped.
+    void suspend();
+    // Runs `apply` now or, while a command runs (a plot's reader yields to the windows), as soon as it
+    // has finished, so that "Done" never starts a read beside a running one nor changes the directory
+    // of a file not yet filed away. A later choice replaces one still waiting.
+    void whenIdle(std::function<void()> apply);
+    // The program is closing: a running read stops at its next yield; no file is filed away and no
+    // command or tick starts another plot.
+    void shutDown();
 
     void Mnu2File_Click();
     void NextPlt_Click();
@@ -52,14 +62,19 @@ class PlotSequencer {
     PlotMode mode() const { return mode_; }
     bool autoSelected() const { return mode_ != PlotMode::Manual; }
     bool plotting() const { return activity_ > 0; } // a command is running (maybe yielding)
+    bool reading() const { return reading_; }       // the plot state is being replaced
 
   private:
+    friend class Activity;
     // The first plot of "Done" leaves "&ZoomOut" alone and redraws only at the very end of "Done".
     struct LoadSteps {
         bool fromDone = false;
     };
     bool loadAndShow(const std::string& path, const std::string& displayName, LoadSteps steps);
-    std::optional<ArchiveResult> plotListed(LoadSteps steps); // nullopt: the file could not be opened
+    // The first listed file that opens is read and filed away; nullopt when none could be opened.
+    std::optional<ArchiveResult> plotListed(LoadSteps steps);
+    void reportUnreadable(const std::string& name, const std::vector<std::string>& listed);
+    void finishActivity();
     void offerNextOrWatch();
     void stopAutomatic();
 
@@ -73,6 +88,10 @@ class PlotSequencer {
     PlotMode mode_ = PlotMode::Manual;
     int activity_ = 0;   // commands running; the reader yields, so a tick can arrive within one
     int generation_ = 0; // changes when plotting is restarted or suspended
+    bool reading_ = false;
+    bool closing_ = false;
+    std::function<void()> whenIdle_;
+    std::set<std::string> reportedUnreadable_; // listed files that could not be opened, told once each
 };
 
 } // namespace corvex

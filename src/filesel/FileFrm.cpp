@@ -279,6 +279,19 @@ bool FileFrm::FileCmd_Click() {
                "names made from that part: give the pattern one file name, such as plot.dat.");
         return false;
     }
+    if (sequencer_ && sequencer_->plotting()) {
+        // A plot is being read: it is filed away where it came from, then the new choice applies.
+        hide();
+        sequencer_->whenIdle([this] {
+            if (!applyChoice()) show();
+        });
+        return true;
+    }
+    return applyChoice();
+}
+
+bool FileFrm::applyChoice() {
+    const std::string pattern = FileLst->pattern();
     std::string why;
     if (!files_.setCurrentDirectory(DirLst->path(), why)) {
         refuse(why);

@@ -66,6 +66,7 @@ class FileFrm : public QWidget {
     void FileTxt_Change();
     // Done. Returns false, with a message and the window left open, when the choice cannot be applied:
     // automatic selection with a wildcard in the pattern's stem, or a directory that cannot be entered.
+    // While a plot is being read the window closes and the choice applies once that plot is done.
     bool FileCmd_Click();
 
   protected:
@@ -73,6 +74,7 @@ class FileFrm : public QWidget {
     void closeEvent(QCloseEvent* event) override; // closing from the frame acts as Done
 
   private:
+    bool applyChoice(); // Done's directory, numbering and start of plotting
     void buildControls();
     void setAutoControlsEnabled(bool enabled);
     void stepDelay(int by);

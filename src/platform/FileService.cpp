@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace corvex {
 
@@ -54,35 +55,44 @@ std::optional<int64_t> SystemFileService::length(const std::string& path) {
     return int64_t(st.st_size);
 }
 
-bool SystemFileService::readAll(const std::string& path, std::string& bytes, std::string& why) {
-    Fd in{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
-    if (in.fd < 0) {
-        why = describe("Cannot open", path, errno);
-        return false;
-    }
-    struct stat st;
-    if (::fstat(in.fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        why = "\"" + path + "\" is not a regular file.";
-        return false;
-    }
-    bytes.clear();
-    bytes.reserve(size_t(st.st_size));
-    char buf[1 << 16];
-    for (;;) {
-        const ssize_t n = ::read(in.fd, buf, sizeof buf);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            why = describe("Cannot read", path, errno);
-            return false;
+namespace {
+
+// An open regular file read with read(2); a read error ends the input.
+class FileSource : public ByteSource {
+  public:
+    explicit FileSource(int fd) : fd_{fd} {}
+    size_t read(char* into, size_t max) override {
+        for (;;) {
+            const ssize_t n = ::read(fd_.fd, into, max);
+            if (n >= 0) return size_t(n);
+            if (errno != EINTR) return 0;
         }
-        if (n == 0) return true;
-        bytes.append(buf, size_t(n));
     }
+
+  private:
+    Fd fd_;
+};
+
+} // namespace
+
+std::unique_ptr<ByteSource> SystemFileService::openInput(const std::string& path, std::string& why) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        why = describe("Cannot open", path, errno);
+        return nullptr;
+    }
+    auto source = std::make_unique<FileSource>(fd);
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        why = "\"" + path + "\" is not a regular file.";
+        return nullptr;
+    }
+    return source;
 }
 
 bool SystemFileService::copy(const std::string& from, const std::string& to, std::string& why) {
-    std::string bytes;
-    if (!readAll(from, bytes, why)) return false;
+    const auto source = openInput(from, why);
+    if (!source) return false;
     // Written under a hidden temporary name beside the target and renamed over it only when complete,
     // so that a failed copy (a full disk) leaves no partial target and an existing target unharmed.
     const size_t slash = to.rfind('/');
@@ -98,10 +108,16 @@ bool SystemFileService::copy(const std::string& from, const std::string& to, std
         ::unlink(temp.c_str());
         return false;
     };
-    struct stat st;
-    if (::fchmod(out.fd, 0644) != 0 || !writeAll(out.fd, bytes.data(), bytes.size()) || ::fsync(out.fd) != 0)
-        return fail(describe("Cannot write", to, errno));
-    if (::fstat(out.fd, &st) != 0 || st.st_size != off_t(bytes.size()))
+    if (::fchmod(out.fd, 0644) != 0) return fail(describe("Cannot write", to, errno));
+    std::vector<char> piece(1 << 20);
+    off_t copied = 0;
+    for (size_t n; (n = source->read(piece.data(), piece.size())) > 0; copied += off_t(n))
+        if (!writeAll(out.fd, piece.data(), n)) return fail(describe("Cannot write", to, errno));
+    struct stat in, st;
+    if (::fsync(out.fd) != 0) return fail(describe("Cannot write", to, errno));
+    // A read error ends the source early: the copy then falls short of the original's length.
+    if (::stat(from.c_str(), &in) != 0 || in.st_size != copied || ::fstat(out.fd, &st) != 0 ||
+        st.st_size != copied)
         return fail("The copy \"" + to + "\" is incomplete.");
     if (::rename(temp.c_str(), to.c_str()) != 0) return fail(describe("Cannot create", to, errno));
     return true;

@@ -63,38 +63,79 @@ bool parseDecimal(std::string_view text, double& value) {
     return true;
 }
 
+namespace {
+// Appends as much of `piece` as keeps `text` within `limit` characters.
+void appendUpTo(std::string& text, std::string_view piece, size_t limit) {
+    if (text.size() < limit) text.append(piece.substr(0, limit - text.size()));
+}
+bool isFieldChar(char c) {
+    return !isBlank(c) && !isLineEnd(c) && c != ',';
+}
+} // namespace
+
+bool FreeFormatInput::refill() {
+    if (!m_source) return false;
+    m_windowStart += m_window.size();
+    const size_t n = m_source->read(m_buffer.data(), m_buffer.size());
+    m_window = std::string_view(m_buffer.data(), n);
+    m_pos = 0;
+    return n > 0;
+}
+
+bool FreeFormatInput::atEnd() {
+    return m_pos >= m_window.size() && !refill();
+}
+
+template <typename Skip> bool FreeFormatInput::skipWhile(Skip skip) {
+    for (;;) {
+        while (m_pos < m_window.size() && skip(m_window[m_pos]))
+            ++m_pos;
+        if (m_pos < m_window.size()) return true;
+        if (!refill()) return false;
+    }
+}
+
 bool FreeFormatInput::readLine(std::string& line) {
     if (atEnd()) return false;
-    const size_t start = m_pos;
-    while (m_pos < m_bytes.size() && !isLineEnd(m_bytes[m_pos]))
-        ++m_pos;
-    line.assign(m_bytes.substr(start, m_pos - start));
-    if (m_pos < m_bytes.size()) {
-        if (m_bytes[m_pos] == '\r' && m_pos + 1 < m_bytes.size() && m_bytes[m_pos + 1] == '\n') ++m_pos;
-        ++m_pos;
+    line.clear();
+    for (;;) {
+        const size_t start = m_pos;
+        while (m_pos < m_window.size() && !isLineEnd(m_window[m_pos]))
+            ++m_pos;
+        appendUpTo(line, m_window.substr(start, m_pos - start), kMaxLineChars);
+        if (m_pos < m_window.size()) break;
+        if (!refill()) return true; // the input ends the last line
     }
+    const bool carriageReturn = m_window[m_pos++] == '\r';
+    if (carriageReturn && !atEnd() && m_window[m_pos] == '\n') ++m_pos;
     return true;
 }
 
 bool FreeFormatInput::nextField(double& value) {
-    const size_t n = m_bytes.size();
-    while (m_pos < n && (isBlank(m_bytes[m_pos]) || isLineEnd(m_bytes[m_pos])))
-        ++m_pos;
-    if (m_pos >= n) return false;
+    if (!skipWhile([](char c) { return isBlank(c) || isLineEnd(c); })) return false;
     const size_t start = m_pos;
-    while (m_pos < n && !isBlank(m_bytes[m_pos]) && !isLineEnd(m_bytes[m_pos]) && m_bytes[m_pos] != ',')
+    while (m_pos < m_window.size() && isFieldChar(m_window[m_pos]))
         ++m_pos;
-    const std::string_view field = m_bytes.substr(start, m_pos - start);
-    // A comma after the field (blanks may stand between) is its delimiter.
-    size_t look = m_pos;
-    while (look < n && isBlank(m_bytes[look]))
-        ++look;
-    if (look < n && m_bytes[look] == ',') m_pos = look + 1;
-    if (field.empty()) { // the field was only a comma: empty field
-        value = 0;
-        return true;
+    std::string_view field = m_window.substr(start, m_pos - start);
+    if (m_pos == m_window.size()) { // the field may go on in the next piece of the input
+        m_piecedField.clear();
+        appendUpTo(m_piecedField, field, kMaxFieldChars + 1);
+        while (refill()) {
+            while (m_pos < m_window.size() && isFieldChar(m_window[m_pos]))
+                ++m_pos;
+            appendUpTo(m_piecedField, m_window.substr(0, m_pos), kMaxFieldChars + 1);
+            if (m_pos < m_window.size()) break;
+        }
+        field = m_piecedField;
     }
-    return parseDecimal(field, value);
+    bool read = true;
+    if (field.empty()) // the field was only a comma: empty field
+        value = 0;
+    else
+        read = field.size() <= kMaxFieldChars && parseDecimal(field, value);
+    // A comma after the field (blanks may stand between) is its delimiter.
+    if (skipWhile(isBlank) && m_window[m_pos] == ',') ++m_pos;
+    return read;
 }
 
 bool FreeFormatInput::readField(float& target) {

@@ -115,7 +115,7 @@ inline std::string plotFileText(const std::string& title, int points, std::vecto
     }
     std::string text = line1 + "\r\nsub\r\nX\r\nY\r\n" + std::to_string(points) + "\r\n";
     for (int i = 1; i <= points; ++i)
-        text += std::to_string(i) + ", " + std::to_string(i * i) + ", 0, 1\r\n";
+        text += std::to_string(i) + ", " + std::to_string(int64_t(i) * i) + ", 0, 1\r\n";
     return text;
 }
 
