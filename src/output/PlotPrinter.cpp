@@ -21,6 +21,16 @@ class HourglassPointer {
     HourglassPointer& operator=(const HourglassPointer&) = delete;
 };
 
+// The part of the paper the printer can print on, in device pixels from the paper's top left corner: the
+// paper less the printer's own margins (the page layout's minimum margins), not less a default margin.
+PrintableArea PrintableAreaOf(const QPrinter& printer) {
+    const QPageLayout page = printer.pageLayout();
+    const QPageLayout hardware(page.pageSize(), page.orientation(), page.minimumMargins(), page.units(),
+                               page.minimumMargins());
+    const QRect area = hardware.paintRectPixels(printer.resolution());
+    return {double(area.left()), double(area.top()), double(area.width()), double(area.height())};
+}
+
 // Draws the picture on a new page; returns 0, or the number of the error that stopped it.
 int DrawOnNewPage(QPrinter& printer, QPainter& painter, const QImage& picture) {
     if (picture.isNull()) return kInvalidPictureError;
@@ -28,10 +38,10 @@ int DrawOnNewPage(QPrinter& printer, QPainter& painter, const QImage& picture) {
     printer.setPageOrientation(OrientationFor(picture.width(), picture.height()) == PageOrientation::Portrait
                                    ? QPageLayout::Portrait
                                    : QPageLayout::Landscape);
+    // The painter's origin is the paper's corner, so the picture goes on the printable area wherever it is.
+    printer.setFullPage(true);
     if (!painter.begin(&printer)) return kPrinterError;
-    const QRect area = painter.window(); // the printable area in device pixels
-    const PicturePlacement place =
-        PlacePicture(picture.width(), picture.height(), area.width(), area.height());
+    const PicturePlacement place = PlacePicture(picture.width(), picture.height(), PrintableAreaOf(printer));
     painter.drawImage(QRectF(place.left, place.top, place.width, place.height), picture);
     return 0;
 }

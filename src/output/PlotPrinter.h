@@ -14,8 +14,9 @@ namespace corvex {
 inline constexpr int kInvalidPictureError = 481; // the picture to print is empty
 inline constexpr int kPrinterError = 482;        // the printer cannot take the page
 
-// Prints `picture` on one page of `printer`: sets the orientation by the picture's shape, starts the page by
-// beginning `painter` on `printer`, then draws the picture as PlacePicture says (printer device pixels).
+// Prints `picture` on one page of `printer`: sets the orientation by the picture's shape and full-page mode
+// (painting from the paper's corner), starts the page by beginning `painter` on `printer`, then draws the
+// picture as PlacePicture says on the printer's own printable area (printer device pixels).
 // On failure it stops at once and shows "Printer Error or Printing Cancelled" (the page could not be started)
 // or "Unexpected Error #<number>". The page is left open: the caller ends the document.
 void PrintPlotPicture(QPrinter& printer, QPainter& painter, const QImage& picture, MessageService& messages);

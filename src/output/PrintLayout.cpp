@@ -10,20 +10,20 @@ PageOrientation OrientationFor(double pictureWidth, double pictureHeight) {
     return pictureHeight >= pictureWidth ? PageOrientation::Portrait : PageOrientation::Landscape;
 }
 
-PicturePlacement PlacePicture(double pictureWidth, double pictureHeight, double areaWidth,
-                              double areaHeight) {
-    if (!(pictureWidth > 0 && pictureHeight > 0 && areaWidth > 0 && areaHeight > 0))
-        return {static_cast<float>(areaWidth / 2), static_cast<float>(areaHeight / 2), 0, 0};
+PicturePlacement PlacePicture(double pictureWidth, double pictureHeight, const PrintableArea& area) {
+    if (!(pictureWidth > 0 && pictureHeight > 0 && area.width > 0 && area.height > 0))
+        return {static_cast<float>(area.left + area.width / 2),
+                static_cast<float>(area.top + area.height / 2), 0, 0};
     const double pictureRatio = pictureWidth / pictureHeight;
-    const double areaRatio = areaWidth / areaHeight;
+    const double areaRatio = area.width / area.height;
     // A picture relatively wider than the area fills its width, otherwise its height.
-    const double fitWidth = pictureRatio >= areaRatio ? areaWidth : areaHeight * pictureRatio;
-    const double fitHeight = pictureRatio >= areaRatio ? areaWidth / pictureRatio : areaHeight;
+    const double fitWidth = pictureRatio >= areaRatio ? area.width : area.height * pictureRatio;
+    const double fitHeight = pictureRatio >= areaRatio ? area.width / pictureRatio : area.height;
     PicturePlacement placement;
     placement.width = kPrintedShare * fitWidth;
     placement.height = kPrintedShare * fitHeight;
-    placement.left = static_cast<float>((areaWidth - placement.width) / 2);
-    placement.top = static_cast<float>((areaHeight - placement.height) / 2);
+    placement.left = static_cast<float>(area.left + (area.width - placement.width) / 2);
+    placement.top = static_cast<float>(area.top + (area.height - placement.height) / 2);
     return placement;
 }
 

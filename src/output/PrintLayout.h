@@ -8,7 +8,16 @@ enum class PageOrientation { Portrait, Landscape };
 // Portrait when the picture is at least as tall as it is wide (so a square prints portrait), else landscape.
 PageOrientation OrientationFor(double pictureWidth, double pictureHeight);
 
-// Position and size of the picture on the printable area, in the printer's units (origin top left).
+// The part of the page the printer can print on: the paper less the printer's own margins, in the printer's
+// units with the origin at the paper's top left corner.
+struct PrintableArea {
+    double left = 0;
+    double top = 0;
+    double width = 0;
+    double height = 0;
+};
+
+// Position and size of the picture on the page, in the printer's units (origin at the paper's top left).
 struct PicturePlacement {
     float left = 0;
     float top = 0;
@@ -16,10 +25,10 @@ struct PicturePlacement {
     double height = 0;
 };
 
-// Fits a pictureWidth x pictureHeight picture (any unit; only its ratio counts) into the printable area
-// areaWidth x areaHeight with its aspect ratio kept, takes 80 per cent of that and centres it, so every side
-// keeps a margin of at least 10 per cent. All ratios in double; left and top are stored as 4-byte floats.
-// A picture or an area without extent gets an empty placement at the area's centre.
-PicturePlacement PlacePicture(double pictureWidth, double pictureHeight, double areaWidth, double areaHeight);
+// Fits a pictureWidth x pictureHeight picture (any unit; only its ratio counts) into the printable area with
+// its aspect ratio kept, takes 80 per cent of that and centres it on the area, so every side keeps a margin
+// of at least 10 per cent of the area. All ratios in double; left and top are stored as 4-byte floats. A
+// picture or an area without extent gets an empty placement at the area's centre.
+PicturePlacement PlacePicture(double pictureWidth, double pictureHeight, const PrintableArea& area);
 
 } // namespace corvex

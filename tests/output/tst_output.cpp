@@ -97,37 +97,45 @@ void TstOutput::cleanupTestCase() {
 
 void TstOutput::placement_data() {
     QTest::addColumn<QSizeF>("picture");
-    QTest::addColumn<QSizeF>("area");
+    QTest::addColumn<QRectF>("area"); // the printable area on the page
     QTest::addColumn<QRectF>("placed");
     QTest::addColumn<bool>("landscape");
     // Ratio 4:3 on a square area: the picture is the wider, so it fills the width (1000 x 750), then 80 %.
     QTest::newRow("wide picture, landscape")
-        << QSizeF(400, 300) << QSizeF(1000, 1000) << QRectF(100, 200, 800, 600) << true;
+        << QSizeF(400, 300) << QRectF(0, 0, 1000, 1000) << QRectF(100, 200, 800, 600) << true;
     // Ratio 1:2 on 800 x 1100: fills the height (550 x 1100), then 80 % = 440 x 880, centred.
     QTest::newRow("tall picture fills the height")
-        << QSizeF(300, 600) << QSizeF(800, 1100) << QRectF(180, 110, 440, 880) << false;
-    // A square on a portrait A4 printable area (points): the width decides, 476 x 476.
-    QTest::newRow("square picture, portrait")
-        << QSizeF(300, 300) << QSizeF(595, 842) << QRectF(59.5, 183, 476, 476) << false;
+        << QSizeF(300, 600) << QRectF(0, 0, 800, 1100) << QRectF(180, 110, 440, 880) << false;
+    // A square on a portrait A4 page printable to its edges (points): the width decides, 476 x 476.
+    QTest::newRow("square picture, whole A4 page printable")
+        << QSizeF(300, 300) << QRectF(0, 0, 595, 842) << QRectF(59.5, 183, 476, 476) << false;
+    // A4 portrait with a printer that keeps 18 pt left, 36 pt top, 12 pt right and 24 pt bottom unprinted:
+    // the area is 595 - 18 - 12 = 565 wide and 842 - 36 - 24 = 782 tall, from (18, 36). The square fills
+    // the width: 0.8 x 565 = 452, at left 18 + (565 - 452) / 2 = 74.5 and top 36 + (782 - 452) / 2 = 201,
+    // centred on the area and not on the paper.
+    QTest::newRow("square picture, printer with uneven margins")
+        << QSizeF(300, 300) << QRectF(18, 36, 565, 782) << QRectF(74.5, 201, 452, 452) << false;
     // Same ratio as the area: 80 % of both sides and exactly 10 % margin on every side.
     QTest::newRow("matching ratio, equal margins")
-        << QSizeF(4, 3) << QSizeF(1200, 900) << QRectF(120, 90, 960, 720) << true;
-    // Without extent there is nothing to draw: no size, at the centre, and no division by zero.
-    QTest::newRow("empty picture") << QSizeF(0, 0) << QSizeF(1000, 800) << QRectF(500, 400, 0, 0) << false;
+        << QSizeF(4, 3) << QRectF(0, 0, 1200, 900) << QRectF(120, 90, 960, 720) << true;
+    // Without extent there is nothing to draw: no size, at the area's centre, and no division by zero.
+    QTest::newRow("empty picture") << QSizeF(0, 0) << QRectF(10, 20, 1000, 800) << QRectF(510, 420, 0, 0)
+                                   << false;
 }
 
 void TstOutput::placement() {
     QFETCH(QSizeF, picture);
-    QFETCH(QSizeF, area);
+    QFETCH(QRectF, area);
     QFETCH(QRectF, placed);
     QFETCH(bool, landscape);
     QCOMPARE(OrientationFor(picture.width(), picture.height()) == PageOrientation::Landscape, landscape);
-    const auto place = PlacePicture(picture.width(), picture.height(), area.width(), area.height());
+    const auto place = PlacePicture(picture.width(), picture.height(),
+                                    {area.left(), area.top(), area.width(), area.height()});
     const QRectF got(place.left, place.top, place.width, place.height);
     QCOMPARE(got, placed);
-    // At least 10 % margin on every side.
-    QVERIFY(qMin(got.left(), area.width() - got.right()) >= area.width() / 10);
-    QVERIFY(qMin(got.top(), area.height() - got.bottom()) >= area.height() / 10);
+    // At least 10 % of the printable area as margin on every side.
+    QVERIFY(qMin(got.left() - area.left(), area.right() - got.right()) >= area.width() / 10);
+    QVERIFY(qMin(got.top() - area.top(), area.bottom() - got.bottom()) >= area.height() / 10);
 }
 
 void TstOutput::startChoice_data() {
@@ -200,15 +208,24 @@ void TstOutput::printedThroughCups_data() {
     if (Run("sh", {CUPS_PDF_SERVER, "start"}, &output) != 0)
         QSKIP(qPrintable("no print scheduler with a PDF queue here: " + output));
     cupsOut_ = output.split('\n').last();
+    // The queue's PPD prints A4, 595 x 842 pt, with the whole sheet printable (ImageableArea "0 0 595 842"),
+    // so the fitted plot spans 80 % of the page side that limits the fit.
     QTest::addColumn<QSize>("picture");
     QTest::addColumn<bool>("landscape");
-    QTest::newRow("wide plot on a landscape page") << QSize(480, 300) << true;
-    QTest::newRow("square plot on a portrait page") << QSize(300, 300) << false;
+    QTest::addColumn<bool>("longSideLimits"); // the fit fills the page's long side, else its short side
+    QTest::addColumn<double>("across");       // expected extent along the other page side, points
+    // Ratio 1.6 on a landscape page of ratio 842 / 595 = 1.42: fills the 842 pt side, 0.8 x 842 = 673.6 pt,
+    // and 673.6 / 1.6 = 421 pt along the 595 pt side.
+    QTest::newRow("wide plot on a landscape page") << QSize(480, 300) << true << true << 421.0;
+    // A square on portrait 595 x 842: fills the 595 pt side, 0.8 x 595 = 476 pt, and 476 pt along the other.
+    QTest::newRow("square plot on a portrait page") << QSize(300, 300) << false << false << 476.0;
 }
 
 void TstOutput::printedThroughCups() {
     QFETCH(QSize, picture);
     QFETCH(bool, landscape);
+    QFETCH(bool, longSideLimits);
+    QFETCH(double, across);
     QPrinter printer(QPrinter::HighResolution); // as the printer menu makes it for the chosen printer
     printer.setPrinterName(kQueue);
     QCOMPARE(printer.printerName(), kQueue); // the print system knows the queue
@@ -228,6 +245,8 @@ void TstOutput::printedThroughCups() {
     }
     QCOMPARE(pages.size(), 1); // no PDF within 30 s gives 0
     const QImage& page = pages[0];
+    // Rendered at one pixel per point: an A4 sheet, in whichever way the queue turned it.
+    QCOMPARE(QSize(qMin(page.width(), page.height()), qMax(page.width(), page.height())), QSize(595, 842));
     const QRect ink = BoxOf(page, [](QRgb p) { return qRed(p) < 200 || qGreen(p) < 200 || qBlue(p) < 200; });
     const QRect red = BoxOf(page, [](QRgb p) { return qRed(p) > 180 && qGreen(p) < 90 && qBlue(p) < 90; });
     // The queue may hand back a landscape job as a portrait sheet with the content turned, so orientation is
@@ -240,16 +259,15 @@ void TstOutput::printedThroughCups() {
         // Portrait is not turned: the red block stays at the picture's top left.
         QVERIFY(qAbs(red.left() - ink.left()) <= 2 && qAbs(red.top() - ink.top()) <= 2);
     }
-    // Expected size from the printable area the queue reports for the chosen orientation: 80 % of the fit.
-    const QRectF area = printer.pageLayout().paintRectPoints();
-    const double ratio = double(picture.width()) / picture.height();
-    const double fitWidth = qMin(area.width(), area.height() * ratio);
-    const double longSide = 0.8 * qMax(fitWidth, fitWidth / ratio);
-    const double shortSide = 0.8 * qMin(fitWidth, fitWidth / ratio);
+    const int inkAlongLong = pageTall ? ink.height() : ink.width();
+    const int inkAlongShort = pageTall ? ink.width() : ink.height();
+    const double limitingSide = longSideLimits ? 842 : 595;
+    const double share = (longSideLimits ? inkAlongLong : inkAlongShort) / limitingSide;
+    QVERIFY2(qAbs(share - 0.8) <= 0.005,
+             qPrintable(QString("plot spans %1 % of the limiting page side").arg(100 * share, 0, 'f', 1)));
     const double slack = 3.0; // whole pixels at each edge, plus the driver's own rounding
-    QVERIFY(qAbs(qMax(ink.width(), ink.height()) - longSide) <= slack);
-    QVERIFY(qAbs(qMin(ink.width(), ink.height()) - shortSide) <= slack);
-    // Centred on the sheet, as the printable area is.
+    QVERIFY(qAbs((longSideLimits ? inkAlongShort : inkAlongLong) - across) <= slack);
+    // Centred on the sheet, as the whole-sheet printable area is.
     QVERIFY(qAbs(QRectF(ink).center().x() - page.width() / 2.0) <= slack);
     QVERIFY(qAbs(QRectF(ink).center().y() - page.height() / 2.0) <= slack);
 }

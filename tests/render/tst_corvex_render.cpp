@@ -20,7 +20,7 @@ class TstCorvexRender : public QObject {
         m_err = process.readAllStandardError();
         return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     }
-    const QString m_sample = qEnvironmentVariable("CORVEX_TEST_DATA") + "/sample.dat";
+    const QString m_sample = QStringLiteral(CORVEX_TEST_DATA_DIR "/sample.dat");
 
   private slots:
     void describesTheSample() {
@@ -49,9 +49,7 @@ class TstCorvexRender : public QObject {
         QFETCH(QString, name);
         QFETCH(QByteArray, magic);
         QFile out(m_dir.filePath(name));
-        QCOMPARE(run({"--size", "320x240", qEnvironmentVariable("CORVEX_TEST_DATA") + "/sample.dat",
-                      out.fileName()}),
-                 0);
+        QCOMPARE(run({"--size", "320x240", m_sample, out.fileName()}), 0);
         QVERIFY(out.open(QIODevice::ReadOnly));
         QCOMPARE(out.read(magic.size()), magic);
     }

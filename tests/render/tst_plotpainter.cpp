@@ -205,7 +205,7 @@ class TstPlotPainter : public QObject {
         QTest::addColumn<QString>("source"); // a data file, or "all sets"
         QTest::addColumn<QSize>("size");
         QTest::addColumn<int>("look"); // bit 0: filled, bit 1: small
-        const QDir data(qEnvironmentVariable("CORVEX_TEST_DATA"));
+        const QDir data(CORVEX_TEST_DATA_DIR);
         // The odd size gives radii and pixel fractions that the round one does not.
         for (const QSize size : {QSize(640, 480), QSize(331, 257)})
             for (const QString& source : QStringList{"all sets"} + data.entryList({"*.dat"}))
@@ -224,7 +224,7 @@ class TstPlotPainter : public QObject {
             if (source == "all sets")
                 p.addAllSets();
             else
-                p.read(QDir(qEnvironmentVariable("CORVEX_TEST_DATA")).filePath(source));
+                p.read(QDir(CORVEX_TEST_DATA_DIR).filePath(source));
             p.state.FilledSyms = look & 1;
             p.fields.SymScale = look & 2 ? 0.5f : 1.0f;
             p.paint(stamped);
