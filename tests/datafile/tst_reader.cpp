@@ -2,11 +2,13 @@
 // FindLimits and the close, as every caller runs them. None may crash or hang.
 
 #include "datafile/FakeSequencerHost.h"
+#include "datafile/PlotFileNames.h"
 #include "datafile/PlotReader.h"
 
 #include <QTest>
 #include <algorithm>
 #include <cfloat>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <tuple>
 
@@ -180,6 +182,46 @@ class TstReader : public QObject {
         r.read();
         QCOMPARE(r.state.PlotTitle, title);
         QCOMPARE(r.state.SubTitle, subtitle);
+    }
+
+    // An editor's UTF-8 byte-order mark is not part of line 1: not in the title, and the deletion mark
+    // is still counted from the line's first character.
+    void byteOrderMarkBeforeLine1IsSkipped() {
+        Run r;
+        const std::string line1 = " T" + std::string(77, ' ') + " !";
+        writeFile(r.path, "\xEF\xBB\xBF" + line1 + "\r\nsub\r\nX\r\nY\r\n1\r\n1 2 0 1\r\n");
+        r.read();
+        QCOMPARE(r.state.PlotTitle, "T"s);
+        QCOMPARE(r.state.HeaderLine, line1);
+        QVERIFY(hasDeletionMark(r.state.HeaderLine));
+    }
+
+    // The file is read in pieces: 30,000 records (about 600 KB) cross many piece boundaries, and every
+    // record i arrives as (i, i*i).
+    void recordsAcrossReadPiecesAllArrive() {
+        Run r;
+        writeFile(r.path, plotFileText("T", 30000));
+        r.read();
+        QCOMPARE(r.state.NumPts, 30000);
+        for (int i = 1; i <= 30000; ++i)
+            if (r.state.XVal[i] != float(i) || r.state.YVal[i] != float(double(i) * i) ||
+                r.state.SetNo[i] != 1)
+                QFAIL(qPrintable(QString("record %1 misread").arg(i)));
+    }
+
+    // A valid file followed by 64 GiB of zeros (sparse, no disk used): the reader takes what it needs
+    // and its memory does not follow the file's length.
+    void hugeFileReadsOnlyWhatItNeeds() {
+        Run r;
+        writeFile(r.path, plotFileText("T", 2));
+        QVERIFY(QFile::resize(QString::fromStdString(r.path), qint64(64) << 30));
+        rusage before{}, after{};
+        getrusage(RUSAGE_SELF, &before);
+        r.read();
+        getrusage(RUSAGE_SELF, &after);
+        QCOMPARE(r.state.NumPts, 2);
+        QCOMPARE(r.state.PlotXMax, 2.0f);
+        QVERIFY(after.ru_maxrss - before.ru_maxrss < 16 * 1024); // KiB
     }
 
     void progressSteps_data() {

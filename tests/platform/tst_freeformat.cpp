@@ -1,4 +1,5 @@
 #include "platform/FreeFormatInput.h"
+#include "support/MemorySource.h"
 
 #include <QTest>
 #include <limits>
@@ -15,6 +16,10 @@ class TstFreeFormat : public QObject {
     void fieldsThatFail();
     void failedFieldIsConsumedAndKeepsTarget();
     void rangesOfTargets();
+    void inputInPiecesReadsAsWhole_data();
+    void inputInPiecesReadsAsWhole();
+    void overlongLineKeepsItsStart();
+    void overlongFieldIsNoNumber();
 };
 
 void TstFreeFormat::linesEndAtCrCrlfOrLf() {
@@ -95,6 +100,57 @@ void TstFreeFormat::rangesOfTargets() {
     // The usual 8-digit text of the largest float lies a little above it but rounds to it.
     QVERIFY(largest.readField(big) && big == std::numeric_limits<float>::max());
     QVERIFY(largest.readField(big) && big == -std::numeric_limits<float>::max());
+}
+
+// Lines, line ends and fields cut anywhere by the pieces a file is read in: the same lines and
+// numbers as from the whole text. CR LF split between two pieces is still one line end.
+void TstFreeFormat::inputInPiecesReadsAsWhole_data() {
+    QTest::addColumn<int>("pieceSize");
+    for (int size : {1, 2, 3, 5, 64 * 1024})
+        QTest::addRow("pieces of %d", size) << size;
+}
+
+void TstFreeFormat::inputInPiecesReadsAsWhole() {
+    QFETCH(int, pieceSize);
+    const std::string text = "line one\r\nline two\r\n12.5 , -3E2,,7\r\n\r\n 8\t-0.25e+1";
+    testing::MemorySource source(text, size_t(pieceSize));
+    FreeFormatInput in(source);
+    std::string one, two;
+    QVERIFY(in.readLine(one) && in.readLine(two));
+    QCOMPARE(one, std::string("line one"));
+    QCOMPARE(two, std::string("line two"));
+    QList<float> got;
+    float v = 0;
+    while (in.readField(v))
+        got << v;
+    QCOMPARE(got, (QList<float>{12.5f, -300, 0, 7, 8, -2.5f}));
+    QVERIFY(in.atEnd());
+    QCOMPARE(in.position(), text.size());
+}
+
+// Memory stays bounded on a line without end: its first 65,536 characters are kept.
+void TstFreeFormat::overlongLineKeepsItsStart() {
+    const std::string text = std::string(100000, 'a') + "\n2";
+    testing::MemorySource source(text, 4096);
+    FreeFormatInput in(source);
+    std::string line;
+    QVERIFY(in.readLine(line));
+    QCOMPARE(line, std::string(65536, 'a'));
+    float v = 0;
+    QVERIFY(in.readField(v) && v == 2);
+}
+
+// A field of more than 4,096 characters is no number, even when its digits would make one; the
+// next field reads.
+void TstFreeFormat::overlongFieldIsNoNumber() {
+    const std::string longest = "0." + std::string(4093, '0') + "1"; // 4,096 characters
+    const std::string text = longest + " 0." + std::string(4094, '0') + "1 3";
+    testing::MemorySource source(text, 1000);
+    FreeFormatInput in(source);
+    float v = 5;
+    QVERIFY(in.readField(v) && v == 0.0f); // 1E-4094 underflows to 0
+    QVERIFY(!in.readField(v) && v == 0.0f);
+    QVERIFY(in.readField(v) && v == 3);
 }
 
 QTEST_APPLESS_MAIN(TstFreeFormat)
