@@ -11,6 +11,7 @@
 #include "render/PlotPainter.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
@@ -276,6 +277,7 @@ int run(const Options& o) {
             return Form_Paint(ctx);
         });
         if (!result.written) std::cerr << "corvex-render: cannot write " << o.output << std::endl;
+        if (!result.report.drawn && !o.output.empty()) QFile::remove(toQString(o.output)); // no plot, no file
     }
 
     if (o.describe) {

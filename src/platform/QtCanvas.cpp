@@ -10,6 +10,7 @@
 #include <QStringDecoder>
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace corvex {
 
@@ -69,6 +70,37 @@ QPoint wholePixel(QPointF p) {
     return {int(roundHalfEven(p.x())), int(roundHalfEven(p.y()))};
 }
 
+// Pixels of the edge a..b, both ends included, one per step along its longer axis. A position
+// midway between two pixels takes the one on the side of `inside`, so mirror-image edges of a
+// symmetric polygon get mirror-image pixels.
+void addEdgePixels(QPoint a, QPoint b, QPointF inside, std::vector<QPoint>& pixels) {
+    const QPoint d = b - a;
+    const bool alongX = std::abs(d.x()) >= std::abs(d.y());
+    const int steps = alongX ? std::abs(d.x()) : std::abs(d.y());
+    const QPoint majorStep = alongX ? QPoint(d.x() < 0 ? -1 : 1, 0) : QPoint(0, d.y() < 0 ? -1 : 1);
+    const QPoint minorStep = alongX ? QPoint(0, 1) : QPoint(1, 0);
+    auto side = [&](QPointF p) { return d.x() * (p.y() - a.y()) - d.y() * (p.x() - a.x()); };
+    const bool insidePositive = side(inside) > 0;
+    for (int i = 0; i <= steps; ++i) {
+        const double exact = steps == 0 ? 0.0 : double(i) * (alongX ? d.y() : d.x()) / steps;
+        QPoint p = a + i * majorStep + int(std::floor(exact + 0.5)) * minorStep;
+        if (exact - std::floor(exact) == 0.5 && (side(p) > 0) != insidePositive) p -= minorStep;
+        pixels.push_back(p);
+    }
+}
+
+// Outline pixels of a convex polygon through whole-pixel vertices: every vertex pixel and the
+// edges between them, symmetric wherever the polygon is.
+std::vector<QPoint> outlinePixels(const QPoint* vertices, int count) {
+    QPointF centre;
+    for (int i = 0; i < count; ++i)
+        centre += QPointF(vertices[i]) / count;
+    std::vector<QPoint> pixels;
+    for (int i = 0; i < count; ++i)
+        addEdgePixels(vertices[i], vertices[(i + 1) % count], centre, pixels);
+    return pixels;
+}
+
 bool stampableImage(QPaintDevice* device) {
     if (device->devType() != QInternal::Image) return false;
     const QImage::Format f = static_cast<QImage*>(device)->format();
@@ -91,6 +123,7 @@ QtCanvas::QtCanvas(QPaintDevice* device, double logicalDpi)
       m_back(paletteBackground()) {
     // The stamps take the image's pixels before the painter does, so both write the same buffer.
     if (stampableImage(device)) m_stamps = std::make_unique<SymbolStamps>(*static_cast<QImage*>(device));
+    m_pixelOutlines = device->devType() == QInternal::Image;
     m_painter.begin(device);
     m_painter.setRenderHint(QPainter::Antialiasing, false);
     m_painter.setRenderHint(QPainter::TextAntialiasing, false);
@@ -216,11 +249,14 @@ void QtCanvas::circle(double cx, double cy, double radius, Rgb color) {
     const double r = std::abs(radius / unitsPerPixelX());
     const QPointF centre = toPixel(cx, cy);
     if (const int reach = symbolReach(r); reach > 0) { // a symbol: centred on a whole pixel
+        // Whole-pixel radius: the painter draws an ellipse in a whole-pixel rectangle symmetrically.
+        const int whole = int(roundHalfEven(r));
         StampKey key;
         key.shape = StampKey::Shape::Ellipse;
-        key.radius = r;
-        drawShape(key, wholePixel(centre), reach, color,
-                  [r](QPainter& painter, QPoint at) { painter.drawEllipse(QPointF(at), r, r); });
+        key.radius = whole;
+        drawShape(key, wholePixel(centre), reach, color, [whole](QPainter& painter, QPoint at) {
+            painter.drawEllipse(QRect(at - QPoint(whole, whole), QSize(2 * whole, 2 * whole)));
+        });
     } else {
         usePen(color);
         useBrush(m_fillStyle == FillStyle::Solid, m_fill);
@@ -247,11 +283,25 @@ void QtCanvas::polygon(const PixelPoint* points, int count) {
     }
     // Polygons of any size go through drawShape: their vertices are whole pixels already.
     drawShape(key, QPoint(points[0].x, points[0].y), symbolReach(double(extent)), m_fore,
-              [&dx, &dy, count](QPainter& painter, QPoint at) {
+              [&dx, &dy, count, this](QPainter& painter, QPoint at) {
                   QPoint vertices[8];
                   for (int i = 0; i < count; ++i)
                       vertices[i] = QPoint(int(at.x() + dx[i]), int(at.y() + dy[i]));
-                  painter.drawPolygon(vertices, count);
+                  if (!m_pixelOutlines) {
+                      painter.drawPolygon(vertices, count);
+                      return;
+                  }
+                  // The painter's own outline misses or adds a pixel on sloping edges: the interior
+                  // is filled through the vertices' pixel centres, then the outline set pixel by pixel.
+                  QPointF centres[8];
+                  for (int i = 0; i < count; ++i)
+                      centres[i] = QPointF(vertices[i]) + QPointF(0.5, 0.5);
+                  const QPen pen = painter.pen();
+                  painter.setPen(Qt::NoPen);
+                  painter.drawPolygon(centres, count);
+                  painter.setPen(pen);
+                  const std::vector<QPoint> outline = outlinePixels(vertices, count);
+                  painter.drawPoints(outline.data(), int(outline.size()));
               });
 }
 

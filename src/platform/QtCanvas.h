@@ -1,7 +1,8 @@
 #pragma once
 // Canvas on any QPaintDevice (QImage, QSvgGenerator, QPdfWriter) through one QPainter that lives as
 // long as the canvas. Shapes and text are drawn aliased, so symbols keep their whole-pixel look:
-// circle centres, box corners and polygon vertices lie on whole pixels.
+// circle centres and radii, box corners and polygon vertices lie on whole pixels, and on images a
+// polygon's outline covers every vertex pixel and is as symmetric as the polygon.
 
 #include "platform/Canvas.h"
 #include "render/SymbolStamps.h"
@@ -88,6 +89,8 @@ class QtCanvas final : public Canvas {
     QPaintDevice* m_device;
     std::unique_ptr<SymbolStamps> m_stamps; // only on 32-bit images
     bool m_stamping = true;
+    bool m_pixelOutlines =
+        false; // on images polygons are outlined pixel by pixel, on vector devices by the painter
     QPainter m_painter;
     double m_dpi;
     double m_pixWidth, m_pixHeight;

@@ -2,6 +2,8 @@
 
 #include "platform/NumberText.h"
 
+#include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <cstdlib>
 
@@ -31,6 +33,11 @@ double highMultiple(double hi, double step) {
     return k;
 }
 
+// v as a 4-byte float, held at the largest float where it lies beyond the float range.
+float clampToFloat(double v) {
+    return float(std::clamp(v, -double(FLT_MAX), double(FLT_MAX)));
+}
+
 } // namespace
 
 void AxisLimits(float lo, float hi, float& axisLo, float& axisHi, int32_t& intervals) {
@@ -54,8 +61,11 @@ void AxisLimits(float lo, float hi, float& axisLo, float& axisHi, int32_t& inter
         kHi += 1;
         n += 1;
     }
-    axisLo = float(kLo * step);
-    axisHi = float(kHi * step);
+    axisLo = clampToFloat(kLo * step);
+    axisHi = clampToFloat(kHi * step);
+    // The multiple above hi can round back onto hi as a float, which would put the largest point
+    // on the limit; the next float up keeps it inside without changing any label.
+    if (kHi * step > hi && axisHi <= hi) axisHi = std::nextafter(axisHi, FLT_MAX);
     intervals = int32_t(n);
 }
 
@@ -81,7 +91,7 @@ AxisSetup SetUpAxis(AxisName name, float& plotMin, float& plotMax, MessageServic
             axis.AxisMax = 3;
             intervals = 6;
         } else {
-            const float third = float(double(v) / 3), triple = float(3 * double(v));
+            const float third = float(double(v) / 3), triple = clampToFloat(3 * double(v));
             plotMin = v > 0 ? third : triple;
             plotMax = v > 0 ? triple : third;
             AxisLimits(plotMin, plotMax, axis.AxisMin, axis.AxisMax, intervals);
@@ -93,6 +103,12 @@ AxisSetup SetUpAxis(AxisName name, float& plotMin, float& plotMax, MessageServic
         AxisLimits(plotMin, plotMax, axis.AxisMin, axis.AxisMax, intervals);
     }
     axis.TickCount = int16_t(intervals + 1);
+    if (!std::isfinite(axisScale(axis))) {
+        axis.Drawable = false;
+        messages.show(std::string("DATA ERROR:  The ") + (name == AxisName::X ? "X" : "Y") +
+                          " range is too narrow to draw an axis.",
+                      "Data Error", MessageIcon::Exclamation);
+    }
     axis.TickStep = float((double(axis.AxisMax) - double(axis.AxisMin)) / (axis.TickCount - 1));
     axis.ExpText = AxisExponent(axis.AxisMin, axis.AxisMax);
     axis.ExpFactor = float(std::pow(10.0, std::atoi(axis.ExpText.c_str())));

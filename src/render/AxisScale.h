@@ -11,8 +11,10 @@ namespace corvex {
 
 // Rounds lo..hi (lo < hi) outward to multiples of a step of 1, 2, 4, 8, ... times a power of ten,
 // with fewer than 10 intervals before the final raise of the top (so at most 11 ticks). The low
-// end keeps at least a fifth of a step below lo unless that would reach or cross zero. A range
-// that is not finite or not increasing comes back unchanged with one interval.
+// end keeps at least a fifth of a step below lo unless that would reach or cross zero; a limit
+// beyond the float range is held at the largest float, and the top always lies above hi unless
+// hi is 0, the multiple just below 0, or the largest float. A range that is not finite or not
+// increasing comes back unchanged with one interval.
 void AxisLimits(float lo, float hi, float& axisLo, float& axisHi, int32_t& intervals);
 
 // Sign and two digits of the exponent of the limit of smaller magnitude (a zero limit passed
@@ -29,11 +31,14 @@ struct AxisSetup {
     std::string ExpText;   // "+00"
     float ExpFactor = 1;   // 10 to the power ExpText
     std::string ExpSuffix; // "  (10^+03)" on X, " (10^+03)" on Y; empty when ExpFactor is 1
+    bool Drawable = true;  // false when the range is too narrow for a finite scale
 };
 
 // Sets up the axis for the plot range plotMin..plotMax. A flat range (plotMin == plotMax == v)
 // shows "DATA ERROR:  All X values are identical." (or Y) and uses -3..3 for v = 0, else writes
-// v/3..3v (3v..v/3 for v < 0) back into the range and scales that.
+// v/3..3v (3v..v/3 for v < 0) back into the range and scales that. A range too narrow for a
+// finite 4-byte scale shows "DATA ERROR:  The X range is too narrow to draw an axis." (or Y) and
+// comes back not Drawable.
 AxisSetup SetUpAxis(AxisName name, float& plotMin, float& plotMax, MessageService& messages);
 
 // Plot units per data unit: 100 / (AxisMax - AxisMin), as a 4-byte float.

@@ -135,6 +135,10 @@ PlotPaintReport Form_Paint(PlotPaintContext& ctx) {
 
     report.x = SetUpAxis(AxisName::X, st.PlotXMin, st.PlotXMax, ctx.messages);
     report.y = SetUpAxis(AxisName::Y, st.PlotYMin, st.PlotYMax, ctx.messages);
+    if (!report.x.Drawable || !report.y.Drawable) { // the message is shown; nothing is drawn
+        ctx.progress.hide();
+        return report;
+    }
     f.XAxisMin = report.x.AxisMin;
     f.XAxisMax = report.x.AxisMax;
     f.YAxisMin = report.y.AxisMin;

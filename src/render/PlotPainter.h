@@ -26,7 +26,7 @@ struct PlotPaintContext {
 
 // What one repaint drew.
 struct PlotPaintReport {
-    bool drawn = false; // false when no data were loaded
+    bool drawn = false; // false when no data were loaded or no axis could be drawn
     AxisSetup x, y;
     int64_t symbolsDrawn = 0;
     int64_t lineSegmentsDrawn = 0;
@@ -42,7 +42,8 @@ struct PlotFontSizes {
 PlotFontSizes plotFontSizes(const PlotWindowFields& fields, double outerWidthTwips, double outerHeightTwips);
 
 // Draws the plot. Without data it shows "There Are No Data To Plot Yet!" (title "Load Data") and
-// draws nothing; a flat range shows its message and is drawn with the substitute axis.
+// draws nothing; a flat range shows its message and is drawn with the substitute axis; a range
+// too narrow for an axis shows its message and draws nothing.
 PlotPaintReport Form_Paint(PlotPaintContext& context);
 
 } // namespace corvex

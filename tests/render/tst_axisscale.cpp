@@ -2,6 +2,7 @@
 #include "support/Recorders.h"
 
 #include <QTest>
+#include <cfloat>
 #include <cmath>
 
 using namespace corvex;
@@ -33,6 +34,26 @@ class TstAxisScale : public QObject {
         QTest::newRow("-9.33..-0.32: an eleventh tick") << -9.33f << -0.32f << -10.0f << 0.0f << 11 << "+00";
         QTest::newRow("tiny 1e-7..4e-7") << 1e-7f << 4e-7f << 1e-7f << 5e-7f << 5 << "-07";
         QTest::newRow("huge 1e30..4e30: step 4e29") << 1e30f << 4e30f << 8e29f << 4.4e30f << 10 << "+29";
+        // The next multiple above the top point equals it once rounded to a float: the axis ends
+        // one float further up, so the point stays inside and the labels stay the same.
+        QTest::newRow("0.1..0.7: 7 x 0.1 rounds onto 0.7")
+            << 0.1f << 0.7f << 0.1f << std::nextafter(0.7f, 1.0f) << 7 << "+00";
+        QTest::newRow("0..0.005: 5 x 0.001 rounds onto 0.005")
+            << 0.0f << 0.005f << 0.0f << std::nextafter(0.005f, 1.0f) << 6 << "-03";
+        QTest::newRow("0..0.24: 6 x 0.04 rounds onto 0.24")
+            << 0.0f << 0.24f << 0.0f << std::nextafter(0.24f, 1.0f) << 7 << "+00";
+        QTest::newRow("0..2.8: 7 x 0.4 rounds onto 2.8")
+            << 0.0f << 2.8f << 0.0f << std::nextafter(2.8f, 3.0f) << 8 << "+00";
+        // Multiples beyond the float range are held at the largest float; the ticks between stay
+        // evenly spread, so every label is a finite number.
+        QTest::newRow("-3.4e38..3.4e38: -4e38 and 4e38 held at the float ends")
+            << -3.4e38f << 3.4e38f << -FLT_MAX << FLT_MAX << 9 << "+38";
+        QTest::newRow("1e38..3.4e38: step 4e37, 9 x 4e37 held at the top end")
+            << 1e38f << 3.4e38f << 8e37f << FLT_MAX << 8 << "+37";
+        QTest::newRow("-3.4e38..-1e38: step 4e37, -9 x 4e37 held at the bottom end")
+            << -3.4e38f << -1e38f << -FLT_MAX << -8e37f << 8 << "+37";
+        QTest::newRow("tiny 1e-37..1e-36: step 2e-37, the margin reaches 0")
+            << 1e-37f << 1e-36f << 0.0f << 1.2e-36f << 7 << "-36";
     }
     void axis() {
         QFETCH(float, lo);
@@ -45,7 +66,51 @@ class TstAxisScale : public QObject {
         QTEST(int(axis.TickCount), "ticks");
         QTEST(QString::fromStdString(axis.ExpText), "exp");
         QVERIFY(messages.messages.empty());
+        QVERIFY(axis.Drawable);
         QCOMPARE(QPointF(plotMin, plotMax), QPointF(lo, hi)); // a proper range is never written back
+        for (int j = 0; j < axis.TickCount; ++j) {            // a label is a number, never "nan" or "inf"
+            const QString label = QString::fromStdString(tickLabel(axis, j));
+            QVERIFY2(!label.contains("nan", Qt::CaseInsensitive) &&
+                         !label.contains("inf", Qt::CaseInsensitive),
+                     qPrintable(label));
+        }
+    }
+    // Every round maximum n x 10^e (n = 1..99, e = -14..13) lies below the axis top: the top is the
+    // next multiple of the step above it, and a point on the limit would not be drawn.
+    void everyRoundMaximumLiesBelowTheTop() {
+        QStringList onTheTop;
+        for (int e = -14; e <= 13; ++e)
+            for (int n = 1; n <= 99; ++n) {
+                const float hi = float(n * std::pow(10.0, e));
+                float axisLo = 0, axisHi = 0;
+                int32_t intervals = 0;
+                AxisLimits(0, hi, axisLo, axisHi, intervals);
+                if (!(axisHi > hi)) onTheTop << QString("%1e%2").arg(n).arg(e);
+            }
+        QVERIFY2(onTheTop.isEmpty(), qPrintable(onTheTop.join(' ')));
+    }
+    // 100 / (max - min) must be a finite 4-byte scale: ranges narrower than about 3e-37 have none.
+    void rangeTooNarrowForAScale_data() {
+        QTest::addColumn<float>("lo");
+        QTest::addColumn<float>("hi");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("denormals 1.4e-45..1.4e-44: scale about 1e46")
+            << 1.4e-45f << 1.4e-44f << "DATA ERROR:  The Y range is too narrow to draw an axis.";
+        QTest::newRow("normal 1e-37..1.1e-37: axis 9.8e-38..1.12e-37, scale about 7e39")
+            << 1e-37f << 1.1e-37f << "DATA ERROR:  The Y range is too narrow to draw an axis.";
+        // All Y equal to the smallest denormal: 0..4.2e-45 after the flat-range message.
+        QTest::newRow("flat at 1.4e-45")
+            << 1.4e-45f << 1.4e-45f << "DATA ERROR:  The Y range is too narrow to draw an axis.";
+    }
+    void rangeTooNarrowForAScale() {
+        QFETCH(float, lo);
+        QFETCH(float, hi);
+        MessageRecorder messages;
+        const AxisSetup axis = SetUpAxis(AxisName::Y, lo, hi, messages);
+        QVERIFY(!axis.Drawable);
+        QVERIFY(!messages.messages.empty());
+        QTEST(QString::fromStdString(messages.messages.back().text), "message");
+        QCOMPARE(messages.messages.back().title, "Data Error");
     }
     void exponentAndSuffix() {
         QCOMPARE(AxisExponent(9.996f, 20), "+00");  // rounds up to +1.00E+01, then +01 becomes +00
@@ -82,6 +147,10 @@ class TstAxisScale : public QObject {
         QCOMPARE(messages.messages[3].text, "DATA ERROR:  All Y values are identical.");
         QCOMPARE(QPointF(six[0], six[1]), QPointF(-18, -2));
         QCOMPARE(QPointF(y6.AxisMin, y6.AxisMax), QPointF(-20, -2)); // the top may not pass -1 to 0
+        // 3v lies beyond the float range: the written-back top is held at the largest float.
+        float huge[2] = {3e38f, 3e38f};
+        SetUpAxis(AxisName::Y, huge[0], huge[1], messages);
+        QCOMPARE(QPointF(huge[0], huge[1]), QPointF(1e38f, FLT_MAX));
     }
 };
 

@@ -1,10 +1,12 @@
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cfloat>
 
 class TstCorvexRender : public QObject {
     Q_OBJECT
@@ -22,6 +24,23 @@ class TstCorvexRender : public QObject {
     }
     const QString m_sample = QStringLiteral(CORVEX_TEST_DATA_DIR "/sample.dat");
 
+    // A plot data file of set-1 points with these X values, Y running 1.5, 2, 2.5, ... (Y axis 1..5
+    // for up to 7 points, so no Y value lies on a Y limit).
+    QString dataFile(const QString& name, const QList<QByteArray>& xs) {
+        QFile file(m_dir.filePath(name));
+        if (!file.open(QIODevice::WriteOnly)) return {};
+        file.write("t\r\ns\r\nx\r\ny\r\n" + QByteArray::number(xs.size()) + "\r\n");
+        for (qsizetype i = 0; i < xs.size(); ++i)
+            file.write(xs[i] + ", " + QByteArray::number(1.5 + 0.5 * double(i)) + ", 0, 1\r\n");
+        return file.fileName();
+    }
+    static QStringList labels(const QJsonObject& axis) {
+        QStringList texts;
+        for (const QJsonValue& label : axis["labels"].toArray())
+            texts << label.toString();
+        return texts;
+    }
+
   private slots:
     void describesTheSample() {
         QCOMPARE(run({"--describe", "--size", "640x480", m_sample}), 0);
@@ -36,6 +55,65 @@ class TstCorvexRender : public QObject {
         // 72 symbols, and one move code followed by 29 draw codes.
         QCOMPARE(json["symbols_drawn"].toInt(), 72);
         QCOMPARE(json["line_segments_drawn"].toInt(), 29);
+    }
+    // 0.1 .. 0.7: the axis top, the multiple 7 x 0.1, equals 0.7 once rounded to a float.
+    void pointOnARoundMaximumIsDrawn() {
+        const QString data = dataFile("round.dat", {"0.1", "0.2", "0.3", "0.4", "0.5", "0.6", "0.7"});
+        QCOMPARE(run({"--describe", data}), 0);
+        const QJsonObject json = QJsonDocument::fromJson(m_out).object();
+        QVERIFY(json["x_axis"]["max"].toDouble() > double(0.7f));    // 0.7 lies inside the axis
+        QCOMPARE(labels(json["x_axis"].toObject()).last(), "0.700"); // and the top label is unchanged
+        QCOMPARE(float(json["x_axis"]["min"].toDouble()), 0.1f);     // 0.1 stays on the axis minimum
+        QCOMPARE(json["symbols_drawn"].toInt(), 6);                  // all but the point at 0.1
+    }
+    // Data at the ends of the float range: every limit a number, every label finite.
+    void floatRangeEnds_data() {
+        QTest::addColumn<QList<QByteArray>>("xs");
+        QTest::addColumn<float>("min");
+        QTest::addColumn<float>("max");
+        QTest::addColumn<QStringList>("labels");
+        // Step 1e38; the multiples -4e38 and 4e38 lie beyond the float range and are held at -+FLT_MAX
+        // (3.4028235e38); 8 intervals of FLT_MAX / 4 divided by 10^38.
+        const QStringList both{"-3.403", "-2.552", "-1.701", "-0.851", "0.000",
+                               "0.851",  "1.701",  "2.552",  "3.403"};
+        QTest::newRow("-3e38..3e38") << QList<QByteArray>{"-3e38", "3e38"} << -FLT_MAX << FLT_MAX << both;
+        QTest::newRow("-3.4e38..3.4e38")
+            << QList<QByteArray>{"-3.4e38", "3.4e38"} << -FLT_MAX << FLT_MAX << both;
+        // Step 4e37: 2 x 4e37 .. 9 x 4e37, the top held at FLT_MAX; 7 intervals of (FLT_MAX - 8e37) / 7
+        // = 3.7183e37, divided by 10^37.
+        QTest::newRow("1e38..3.4e38 at the top")
+            << QList<QByteArray>{"1e38", "3.4e38"} << 8e37f << FLT_MAX
+            << QStringList{"8.000", "11.718", "15.437", "19.155", "22.873", "26.592", "30.310", "34.028"};
+        QTest::newRow("-3.4e38..-1e38 at the bottom")
+            << QList<QByteArray>{"-3.4e38", "-1e38"} << -FLT_MAX << -8e37f
+            << QStringList{"-34.028", "-30.310", "-26.592", "-22.873",
+                           "-19.155", "-15.437", "-11.718", "-8.000"};
+        // Step 1e-45 on the denormal grid would make a scale of about 1e46; 1e-37 .. 1e-36 still has
+        // one: step 2e-37, 0 .. 6 x 2e-37, divided by 10^-36.
+        QTest::newRow("1e-37..1e-36 tiny")
+            << QList<QByteArray>{"1e-37", "1e-36"} << 0.0f << 1.2e-36f
+            << QStringList{"0.000", "0.200", "0.400", "0.600", "0.800", "1.000", "1.200"};
+    }
+    void floatRangeEnds() {
+        QFETCH(QList<QByteArray>, xs);
+        QCOMPARE(run({"--describe", dataFile("ends.dat", xs)}), 0);
+        const QJsonObject json = QJsonDocument::fromJson(m_out).object();
+        const QJsonObject x = json["x_axis"].toObject();
+        QVERIFY(x["min"].isDouble() && x["max"].isDouble()); // not null
+        QTEST(float(x["min"].toDouble()), "min");            // the JSON holds the floats to 9 digits
+        QTEST(float(x["max"].toDouble()), "max");
+        QTEST(labels(x), "labels");
+        QCOMPARE(json["messages"].toArray().size(), 0);
+        QCOMPARE(json["symbols_drawn"].toInt(), 2); // both ends lie inside the axis
+    }
+    // 1.4e-45 .. 1.4e-44 (denormals): 100 / range has no 4-byte float, so there is no axis to draw.
+    void rangeTooNarrowIsNotPlotted() {
+        QCOMPARE(
+            run({"--describe", dataFile("denormal.dat", {"1.4e-45", "1.4e-44"}), m_dir.filePath("n.png")}),
+            1);
+        QVERIFY(m_err.contains("Data Error: DATA ERROR:  The X range is too narrow to draw an axis."));
+        QCOMPARE(QJsonDocument::fromJson(m_out).object()["symbols_drawn"].toInt(), 0);
+        QVERIFY(!QFileInfo::exists(m_dir.filePath("n.png")));
     }
     void writesEveryFormat_data() {
         QTest::addColumn<QString>("name");

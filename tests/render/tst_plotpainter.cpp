@@ -129,6 +129,59 @@ class TstPlotPainter : public QObject {
         for (int i = 0; i < 3; ++i)
             QCOMPARE(QPoint(up.vertices[size_t(i)].x, up.vertices[size_t(i)].y), expected[i]);
     }
+    // One symbol at plot (50, 50), r = 0.65, on a white image: the drawn pixels reach exactly to the
+    // symbol's corner pixels (left, right, up, down from the centre pixel) and mirror about the
+    // centre wherever the shape does (1: left-right, 2: also up-down).
+    // 640 x 480: centre (356, 232); a = 3.08 -> 3, b = 2.15, 1.3 b = 2.80 -> 3, 0.65 b = 1.40 -> 1,
+    // diamond c = 3.12 -> 3, circle radius 3.08 -> 3; square corners x 352.5 .. 358.6, y 228.9 .. 234.6.
+    // 1280 x 960: centre (711, 463); a = 6.16 -> 6, b = 4.30, 1.3 b = 5.59 -> 6, 0.65 b = 2.80 -> 3,
+    // c = 6.24 -> 6, circle radius 6.16 -> 6; square corners x 705.0 .. 717.3, y 457.7 .. 469.2.
+    void symbolPixelsReachTheirCorners_data() {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<int>("set");
+        QTest::addColumn<QMargins>("reach"); // left, up, right, down
+        QTest::addColumn<int>("mirror");
+        const QSize small(640, 480), large(1280, 960);
+        QTest::newRow("640 circle") << small << 1 << QMargins(3, 3, 3, 3) << 2;
+        QTest::newRow("640 square") << small << 21 << QMargins(4, 3, 3, 3) << 0;
+        QTest::newRow("640 up-triangle") << small << 41 << QMargins(3, 3, 3, 1) << 1;
+        QTest::newRow("640 diamond") << small << 61 << QMargins(3, 3, 3, 3) << 2;
+        QTest::newRow("640 down-triangle") << small << 81 << QMargins(3, 1, 3, 3) << 1;
+        QTest::newRow("1280 circle") << large << 1 << QMargins(6, 6, 6, 6) << 2;
+        QTest::newRow("1280 square") << large << 21 << QMargins(6, 5, 6, 6) << 0;
+        QTest::newRow("1280 up-triangle") << large << 41 << QMargins(6, 6, 6, 3) << 1;
+        QTest::newRow("1280 diamond") << large << 61 << QMargins(6, 6, 6, 6) << 2;
+        QTest::newRow("1280 down-triangle") << large << 81 << QMargins(6, 3, 6, 6) << 1;
+    }
+    void symbolPixelsReachTheirCorners() {
+        QFETCH(QSize, size);
+        QFETCH(int, set);
+        QFETCH(QMargins, reach);
+        QFETCH(int, mirror);
+        const QPoint centre(size == QSize(640, 480) ? QPoint(356, 232) : QPoint(711, 463));
+        for (const bool filled : {false, true}) {
+            QImage image(size, QImage::Format_RGB32);
+            image.fill(kWhite);
+            {
+                QtCanvas canvas(&image);
+                canvas.setUserScale(-25, 120, 110, -25);
+                canvas.setFillStyle(filled ? FillStyle::Solid : FillStyle::Transparent);
+                drawSetSymbol(canvas, plotSymbolFrame(float(size.width()), float(size.height())),
+                              Plot().state, int16_t(set), 50, 50, 0.65f);
+            }
+            QRect drawn;
+            for (int y = centre.y() - 12; y <= centre.y() + 12; ++y)
+                for (int x = centre.x() - 12; x <= centre.x() + 12; ++x)
+                    if (image.pixelColor(x, y) != kWhite) drawn |= QRect(x, y, 1, 1);
+            QCOMPARE(drawn, QRect(centre, centre).marginsAdded(reach));
+            for (int dy = -12; dy <= 12; ++dy)
+                for (int dx = 1; dx <= 12; ++dx) {
+                    const QPoint p = centre + QPoint(dx, dy);
+                    if (mirror >= 1) QCOMPARE(image.pixel(centre + QPoint(-dx, dy)), image.pixel(p));
+                    if (mirror >= 2) QCOMPARE(image.pixel(centre + QPoint(dx, -dy)), image.pixel(p));
+                }
+        }
+    }
     void frameLegendAndFlatRanges() {
         Plot p;
         p.state.YLegend = "Signal strength";
