@@ -140,6 +140,18 @@ class TstCorvexRender : public QObject {
         QVERIFY(m_err.contains("Data File Error: The Current File Contained No Data!"));
         QVERIFY(!QFileInfo::exists(m_dir.filePath("empty.png")));
     }
+    // A valid file followed by 64 GiB (sparse): the tool reads what it needs instead of running out
+    // of memory on the whole file.
+    void hugeFileIsRendered() {
+        const QString huge = dataFile("huge.dat", {"1", "2", "3"});
+        QVERIFY(QFile::resize(huge, qint64(64) << 30));
+        QCOMPARE(run({"--describe", "--size", "320x240", huge, m_dir.filePath("huge.png")}), 0);
+        const QJsonObject json = QJsonDocument::fromJson(m_out).object();
+        QCOMPARE(json["num_pts"].toInt(), 3);
+        QCOMPARE(json["range"]["x_max"].toDouble(), 3.0);
+        QVERIFY(QFileInfo(m_dir.filePath("huge.png")).size() > 0);
+        QFile::remove(huge);
+    }
     void badUsageExitsTwo() {
         QCOMPARE(run({"in.dat", "out.gif"}), 2); // unknown format
         QVERIFY(m_err.contains("Usage: corvex-render"));
