@@ -84,7 +84,7 @@ struct WatchRig {
     void noteCloseSeen() {
         struct Spy : QObject {
             WatchRig& rig;
-            explicit Spy(WatchRig& r) : rig(r) {}
+            explicit Spy(WatchRig& r) : QObject(r.window.get()), rig(r) {}
             bool eventFilter(QObject*, QEvent* e) override {
                 if (e->type() == QEvent::Close && rig.closeSeenAt < 0)
                     rig.closeSeenAt = rig.clockTime.elapsed();
