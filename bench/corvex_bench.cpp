@@ -5,12 +5,12 @@
 //
 //   corvex-bench FILE [--runs N] [--size WxH] [--filled] [--small]
 
-#include "app/PlotState.h"
 #include "datafile/PlotReader.h"
+#include "model/Colors.h"
+#include "model/PlotState.h"
 #include "platform/FileService.h"
 #include "platform/QtCanvas.h"
 #include "render/AxisScale.h"
-#include "render/Colors.h"
 #include "render/PlotPainter.h"
 
 #include <QBuffer>
@@ -62,25 +62,26 @@ void report(const char* phase, double ms) {
 }
 
 struct Session {
-    PlotState state;
-    PlotWindowFields fields;
+    PlotData data;
+    PlotRange range;
+    DisplayOptions options;
+    DrawingAreaSize size;
     QuietMessages messages;
     NullProgress progress;
     ReaderHost host{messages, progress, [](const std::string&) {}, [](const std::string&) {}};
 };
 
-void load(Session& s, DataFileChannel& file) {
-    ReadPlotData(s.state, file, "bench", s.host);
-    FindLimits(s.state, s.state.XVal, s.state.YVal, s.state.NumPts);
+bool load(Session& s, const std::string& path, FileService& files, Clock& clock) {
+    return LoadPlotFile(path, "bench", files, clock, s.host, s.data, s.range).opened;
 }
 
 PlotPaintReport paint(Session& s, QImage& image, bool stamped) {
     QtCanvas canvas(&image);
     canvas.setSymbolStamping(stamped);
     const double twips = 15; // 96 dpi
-    PlotPaintContext ctx{
-        s.state, s.fields, canvas, s.messages, s.progress, image.width() * twips, image.height() * twips};
-    return Form_Paint(ctx);
+    const PlotLayout layout =
+        layOutPlot(s.data.DataLoaded, s.range, s.options, image.width() * twips, image.height() * twips);
+    return drawPlot(layout, s.data, s.options, s.size, canvas, s.progress);
 }
 
 Config parseArgs(int argc, char** argv) {
@@ -113,44 +114,36 @@ int main(int argc, char** argv) {
     const Config c = parseArgs(argc, argv);
 
     Session s;
-    SetColors(s.state);
-    s.fields.PixWidth = float(c.width);
-    s.fields.PixHeight = float(c.height);
-    s.fields.SymScale = c.small ? 0.5f : 1.0f;
-    s.state.FilledSyms = c.filled;
+    SetColors(s.options);
+    s.size = {float(c.width), float(c.height)};
+    s.options.SymScale = c.small ? 0.5f : 1.0f;
+    s.options.FilledSyms = c.filled;
 
     SystemFileService files;
     NoWaitClock clock;
-    DataFileChannel file;
-    OpenDataFile(s.state, file, c.file, files, clock);
-    if (!file.open) {
+    if (!load(s, c.file, files, clock)) {
         std::fprintf(stderr, "corvex-bench: cannot read %s\n", c.file.c_str());
         return 1;
     }
-    load(s, file);
-    std::printf("%s: %d points, %dx%d, %s %s symbols, median of %d runs\n", c.file.c_str(), s.state.NumPts,
+    std::printf("%s: %d points, %dx%d, %s %s symbols, median of %d runs\n", c.file.c_str(), s.data.NumPts,
                 c.width, c.height, c.small ? "small" : "normal", c.filled ? "filled" : "open", c.runs);
 
-    report("open + read + parse + FindLimits", medianMs(c.runs, [&] {
-               DataFileChannel f;
-               OpenDataFile(s.state, f, c.file, files, clock);
-               load(s, f);
-           }));
+    report("open + read + parse + FindLimits", medianMs(c.runs, [&] { load(s, c.file, files, clock); }));
     report("axis set-up x 1000 (X and Y)", medianMs(c.runs, [&] {
                for (int k = 0; k < 1000; ++k) {
-                   SetUpAxis(AxisName::X, s.state.PlotXMin, s.state.PlotXMax, s.messages);
-                   SetUpAxis(AxisName::Y, s.state.PlotYMin, s.state.PlotYMax, s.messages);
+                   SetUpAxis(AxisName::X, s.range.PlotXMin, s.range.PlotXMax);
+                   SetUpAxis(AxisName::Y, s.range.PlotYMin, s.range.PlotYMax);
                }
            }));
 
     QImage image(c.width, c.height, QImage::Format_RGB32);
-    const int32_t numPts = s.state.NumPts;
+    const int32_t numPts = s.data.NumPts;
     for (const bool stamped : {false, true}) {
         const char* how = stamped ? "stamped" : "plain";
         const double full = medianMs(c.runs, [&] { paint(s, image, stamped); });
-        s.state.NumPts = 0; // frame, ticks and texts only
+        s.data.NumPts = 0; // frame, ticks and texts only
         const double empty = medianMs(c.runs, [&] { paint(s, image, stamped); });
-        s.state.NumPts = numPts;
+        s.data.NumPts = numPts;
         report((std::string("repaint, ") + how).c_str(), full);
         report((std::string("  of which the point loop, ") + how).c_str(), full - empty);
     }

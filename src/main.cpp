@@ -1,6 +1,5 @@
 // Corvex: a desktop plotter for two-dimensional measurement data.
 
-#include "app/PlotState.h"
 #include "app/PlotWindow.h"
 #include "app/QtServices.h"
 #include "platform/FileService.h"
@@ -13,11 +12,11 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("Corvex");
     QFont::insertSubstitution("MS Sans Serif", "Liberation Sans");
 
-    corvex::PlotState state;
+    corvex::PlotModel model;
     corvex::SystemFileService files;
     corvex::QtMessageService messages;
     corvex::EventLoopClock clock;
-    corvex::Plotit window(state, {files, messages, clock});
+    corvex::Plotit window(model, {files, messages, clock});
     messages.setParent(&window);
     window.Form_Load();
     return app.exec();

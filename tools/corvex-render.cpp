@@ -1,13 +1,13 @@
 // corvex-render: draws the plot of a plot data file into a PNG, BMP, SVG or PDF file, exactly as the
 // main window draws it, and optionally describes the plot as JSON. Runs without a display.
 
-#include "app/FontStep.h"
-#include "app/PlotState.h"
 #include "datafile/PlotReader.h"
+#include "model/Colors.h"
+#include "model/FontStep.h"
+#include "model/PlotState.h"
 #include "platform/FileService.h"
 #include "platform/FreeFormatInput.h"
 #include "platform/QtCanvas.h"
-#include "render/Colors.h"
 #include "render/PlotPainter.h"
 
 #include <QDir>
@@ -185,7 +185,7 @@ QJsonObject describeAxis(const AxisSetup& axis, const std::string& legend) {
 // Draws the plot onto the device of OUTPUT's format (or a scratch image) and writes the file.
 struct RenderResult {
     PlotPaintReport report;
-    bool written = true;
+    bool written = false;
 };
 
 using PlotPaint = std::function<PlotPaintReport(Canvas&)>;
@@ -224,60 +224,55 @@ RenderResult render(const Options& o, const std::string& caption, const PlotPain
             result.report = paint(canvas);
         }
         // PNG quality 80 is zlib level 1: the same pixels, encoded several times faster.
-        if (!o.output.empty())
-            result.written = image.save(path, ext == "bmp" ? "BMP" : "PNG", ext == "bmp" ? -1 : 80);
+        result.written = o.output.empty() ||
+                         image.save(path, ext == "bmp" ? "BMP" : "PNG", ext == "bmp" ? -1 : 80);
     }
     return result;
 }
 
 int run(const Options& o) {
-    PlotState state;
-    SetColors(state);
-    PlotWindowFields fields;
-    fields.PixWidth = float(o.width);
-    fields.PixHeight = float(o.height);
-    fields.OmitLines = o.omitLines;
-    state.SmallSyms = o.smallSymbols;
-    fields.SymScale = o.smallSymbols ? 0.5f : 1.0f;
-    state.FilledSyms = o.filledSymbols;
-    fields.XLgndFntStep = int16_t(o.titleStep);
-    fields.YLgndFntStep = int16_t(o.yLegendStep);
-    fields.XLgndFntScale = stepFactor(0.0014f, o.titleStep);
-    fields.YLgndFntScale = stepFactor(0.0026f, o.yLegendStep);
+    PlotData data;
+    PlotRange range;
+    DisplayOptions options;
+    SetColors(options);
+    options.OmitLines = o.omitLines;
+    options.SmallSyms = o.smallSymbols;
+    options.SymScale = o.smallSymbols ? 0.5f : 1.0f;
+    options.FilledSyms = o.filledSymbols;
+    options.XLgndFntStep = int16_t(o.titleStep);
+    options.YLgndFntStep = int16_t(o.yLegendStep);
+    options.XLgndFntScale = stepFactor(0.0014f, o.titleStep);
+    options.YLgndFntScale = stepFactor(0.0026f, o.yLegendStep);
+    const DrawingAreaSize size{float(o.width), float(o.height)};
 
     StderrMessages messages;
     NullProgress progress;
     SystemFileService files;
     NoWaitClock clock;
-    const std::string displayName = QFileInfo(toQString(o.input)).absoluteFilePath().toStdString();
+    const std::string displayName = toFileText(QFileInfo(toQString(o.input)).absoluteFilePath());
     std::string caption = kVersionCaption;
-
-    DataFileChannel file;
-    OpenDataFile(state, file, o.input, files, clock);
-    if (!file.open) {
+    ReaderHost host{messages, progress, [&](const std::string& c) { caption = c; }, [](const std::string&) {}};
+    if (!LoadPlotFile(o.input, displayName, files, clock, host, data, range).opened)
         std::cerr << "corvex-render: cannot read " << o.input << std::endl;
-    } else {
-        ReaderHost host{messages, progress, [&](const std::string& c) { caption = c; },
-                        [](const std::string&) {}};
-        ReadPlotData(state, file, displayName, host);
-        CloseDataFile(state, file);
-        if (state.DataLoaded) FindLimits(state, state.XVal, state.YVal, state.NumPts);
-    }
-    if (state.DataLoaded && o.range) {
+    if (data.DataLoaded && o.range) {
         const auto& r = *o.range;
-        state.PlotXMin = r[0], state.PlotXMax = r[1], state.PlotYMin = r[2], state.PlotYMax = r[3];
+        range = {r[0], r[1], r[2], r[3]};
     }
 
+    const double twips = 1440.0 / kDpi;
+    PlotLayout layout;
     RenderResult result;
-    if (state.DataLoaded) {
-        const double twips = 1440.0 / kDpi;
+    if (data.DataLoaded) {
+        layout = layOutPlot(true, range, options, o.width * twips, o.height * twips);
+        for (const PlotWarning& warning : layout.warnings)
+            messages.show(warning.text, warning.title, MessageIcon::Exclamation);
+        range = layout.range;
+    }
+    if (layout.drawable) {
         result = render(o, caption, [&](Canvas& canvas) {
-            PlotPaintContext ctx{state,    fields,          canvas,          messages,
-                                 progress, o.width * twips, o.height * twips};
-            return Form_Paint(ctx);
+            return drawPlot(layout, data, options, size, canvas, progress);
         });
         if (!result.written) std::cerr << "corvex-render: cannot write " << o.output << std::endl;
-        if (!result.report.drawn && !o.output.empty()) QFile::remove(toQString(o.output)); // no plot, no file
     }
 
     if (o.describe) {
@@ -285,22 +280,22 @@ int run(const Options& o) {
         for (const auto& [title, text] : messages.shown)
             shown.append(QJsonObject{{"title", toQString(title)}, {"text", toQString(text)}});
         const QJsonObject json{{"caption", toQString(caption)},
-                               {"data_loaded", state.DataLoaded},
-                               {"num_pts", state.NumPts},
-                               {"title", toQString(state.PlotTitle)},
-                               {"subtitle", toQString(state.SubTitle)},
-                               {"range", QJsonObject{{"x_min", jsonFloat(state.PlotXMin)},
-                                                     {"x_max", jsonFloat(state.PlotXMax)},
-                                                     {"y_min", jsonFloat(state.PlotYMin)},
-                                                     {"y_max", jsonFloat(state.PlotYMax)}}},
-                               {"x_axis", describeAxis(result.report.x, state.XLegend)},
-                               {"y_axis", describeAxis(result.report.y, state.YLegend)},
+                               {"data_loaded", data.DataLoaded},
+                               {"num_pts", data.NumPts},
+                               {"title", toQString(data.PlotTitle)},
+                               {"subtitle", toQString(data.SubTitle)},
+                               {"range", QJsonObject{{"x_min", jsonFloat(range.PlotXMin)},
+                                                     {"x_max", jsonFloat(range.PlotXMax)},
+                                                     {"y_min", jsonFloat(range.PlotYMin)},
+                                                     {"y_max", jsonFloat(range.PlotYMax)}}},
+                               {"x_axis", describeAxis(layout.x, data.XLegend)},
+                               {"y_axis", describeAxis(layout.y, data.YLegend)},
                                {"messages", shown},
                                {"symbols_drawn", qint64(result.report.symbolsDrawn)},
                                {"line_segments_drawn", qint64(result.report.lineSegmentsDrawn)}};
         std::cout << QJsonDocument(json).toJson(QJsonDocument::Indented).toStdString();
     }
-    return result.report.drawn && result.written ? kExitDrawn : kExitNoPlot;
+    return layout.drawable && result.written ? kExitDrawn : kExitNoPlot;
 }
 
 bool platformGiven(int argc, char** argv) {

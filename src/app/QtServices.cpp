@@ -1,5 +1,7 @@
 #include "app/QtServices.h"
 
+#include "platform/Text.h"
+
 #include <QApplication>
 #include <QEventLoop>
 #include <QMessageBox>
@@ -9,10 +11,10 @@
 namespace corvex {
 
 void QtMessageService::show(const std::string& text, const std::string& title, MessageIcon icon) {
-    QString body = QString::fromLatin1(text.data(), qsizetype(text.size()));
+    QString body = toQString(text);
     body.replace(QLatin1String("\n\r"), QLatin1String("\n"));
     QMessageBox box(icon == MessageIcon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon,
-                    title.empty() ? QString::fromLatin1(kProgramTitle) : QString::fromLatin1(title.c_str()),
+                    toQString(title.empty() ? kProgramTitle : title),
                     body, QMessageBox::Ok, m_parent);
     box.exec();
 }

@@ -2,8 +2,8 @@
 #include "app/PlotWindow.h"
 #include "app/ReadoutStrip.h"
 #include "datafile/PlotReader.h"
-#include "filesel/FileFrm.h"
-#include "legend/PlotLegend.h"
+#include "app/FileFrm.h"
+#include "app/PlotLegend.h"
 #include "support/Recorders.h"
 
 #include <QAction>

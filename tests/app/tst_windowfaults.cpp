@@ -8,7 +8,7 @@
 #include "app/QtServices.h"
 #include "datafile/FakeSequencerHost.h"
 #include "datafile/PlotSequencer.h"
-#include "filesel/FileFrm.h"
+#include "app/FileFrm.h"
 #include "support/Recorders.h"
 #include "support/WindowManagerClose.h"
 

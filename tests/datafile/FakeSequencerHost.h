@@ -2,7 +2,7 @@
 // Test doubles for the plot sequence and the file selection window: a host that records what the
 // main window was asked to do, a file service that fails on request, and a temporary current directory.
 
-#include "filesel/FileSelectionHost.h"
+#include "app/FileSelectionHost.h"
 #include "platform/FileService.h"
 #include "support/Recorders.h"
 

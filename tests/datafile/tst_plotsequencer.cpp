@@ -4,7 +4,7 @@
 
 #include "datafile/FakeSequencerHost.h"
 #include "datafile/PlotSequencer.h"
-#include "filesel/PlotFileSeq.h"
+#include "datafile/PlotFileSeq.h"
 
 #include <QtTest>
 #include <filesystem>

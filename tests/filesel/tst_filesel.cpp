@@ -4,8 +4,8 @@
 #include "datafile/FakeSequencerHost.h"
 #include "datafile/PlotSequencer.h"
 #include "filesel/DriveList.h"
-#include "filesel/FileFrm.h"
-#include "filesel/PlotFileSeq.h"
+#include "app/FileFrm.h"
+#include "datafile/PlotFileSeq.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,8 +1,8 @@
 #include "legend/LegendDrawing.h"
-#include "legend/PlotLegend.h"
+#include "app/PlotLegend.h"
 #include "platform/NumberText.h"
 #include "platform/QtCanvas.h"
-#include "render/Colors.h"
+#include "model/Colors.h"
 
 #include <QFont>
 #include <QImage>

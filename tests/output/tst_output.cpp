@@ -4,10 +4,10 @@
 
 #include "support/Recorders.h"
 
-#include "output/PlotCopies.h"
+#include "app/PlotCopies.h"
 #include "output/PlotPrinter.h"
 #include "output/PrintLayout.h"
-#include "output/PrinterMenu.h"
+#include "app/PrinterMenu.h"
 
 #include <QDir>
 #include <QImageReader>

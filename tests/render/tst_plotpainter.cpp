@@ -4,7 +4,7 @@
 #include "datafile/PlotReader.h"
 #include "platform/FileService.h"
 #include "platform/QtCanvas.h"
-#include "render/Colors.h"
+#include "model/Colors.h"
 #include "render/PlotPainter.h"
 #include "render/Symbols.h"
 #include "support/Recorders.h"

@@ -1,4 +1,4 @@
-#include "app/StartUpLayout.h"
+#include "model/StartUpLayout.h"
 
 namespace corvex {
 

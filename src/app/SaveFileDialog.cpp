@@ -1,4 +1,4 @@
-#include "output/SaveFileDialog.h"
+#include "app/SaveFileDialog.h"
 
 #include <QFileDialog>
 #include <QFileInfo>

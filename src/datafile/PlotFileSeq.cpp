@@ -1,4 +1,4 @@
-#include "filesel/PlotFileSeq.h"
+#include "datafile/PlotFileSeq.h"
 
 #include "datafile/PlotFileNames.h"
 
@@ -29,11 +29,11 @@ std::string plotFilePrefixOf(const std::string& pattern) {
     return prefix;
 }
 
-void FindPlotFileSeq(PlotState& state, FileList& fileLst, const std::string& pattern) {
+void FindPlotFileSeq(PlotFileNumbering& numbering, FileList& fileLst, const std::string& pattern) {
     const size_t dot = pattern.find('.');
-    state.PlotFilePrefix = plotFilePrefixOf(pattern);
+    numbering.PlotFilePrefix = plotFilePrefixOf(pattern);
     const std::string remembered = fileLst.pattern();
-    fileLst.setPattern(state.PlotFilePrefix + "???" + (dot == std::string::npos ? "" : pattern.substr(dot)));
+    fileLst.setPattern(numbering.PlotFilePrefix + "???" + (dot == std::string::npos ? "" : pattern.substr(dot)));
     if (fileLst.listCount() > 0) {
         int seq = 0;
         for (int i = 0; i < fileLst.listCount(); ++i) {
@@ -45,7 +45,7 @@ void FindPlotFileSeq(PlotState& state, FileList& fileLst, const std::string& pat
             if (!numbered) continue;
             if (const auto value = sequenceDigits(name)) seq = *value;
         }
-        state.PlotFileSeq = int16_t(seq + 1); // at most 1000
+        numbering.PlotFileSeq = int16_t(seq + 1); // at most 1000
     }
     fileLst.setPattern(remembered);
 }

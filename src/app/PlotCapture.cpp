@@ -1,4 +1,4 @@
-#include "output/PlotCapture.h"
+#include "app/PlotCapture.h"
 
 #include <QPixmap>
 #include <QWidget>

@@ -1,7 +1,7 @@
 #pragma once
 // "To Clipboard" and "To File (Bitmap)": copies of the main window's persistent image.
 
-#include "output/SaveFileDialog.h"
+#include "app/SaveFileDialog.h"
 
 class QImage;
 class QWidget;

@@ -1,4 +1,6 @@
-#include "filesel/ListBoxes.h"
+#include "app/ListBoxes.h"
+
+#include "platform/Text.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -34,15 +36,15 @@ std::vector<std::string> subdirectories(const std::string& directory) {
 }
 
 void addEntry(QListWidget& box, const std::string& label, int depth, const std::string& fullPath) {
-    auto* item = new QListWidgetItem(QString(depth * kIndent, ' ') + QString::fromStdString(label), &box);
-    item->setData(Qt::UserRole, QString::fromStdString(fullPath));
+    auto* item = new QListWidgetItem(QString(depth * kIndent, ' ') + toQString(label), &box);
+    item->setData(Qt::UserRole, toQString(fullPath));
 }
 
 } // namespace
 
 DirectoryListBox::DirectoryListBox(QWidget* parent) : QListWidget(parent) {
     connect(this, &QListWidget::itemActivated, this,
-            [this](QListWidgetItem* item) { setPath(item->data(Qt::UserRole).toString().toStdString()); });
+            [this](QListWidgetItem* item) { setPath(toFileText(item->data(Qt::UserRole).toString())); });
 }
 
 void DirectoryListBox::setPath(const std::string& directory) {
@@ -84,7 +86,7 @@ void FileListBox::refresh() {
 void FileListBox::showNames() {
     clear();
     for (int i = 0; i < files_.listCount(); ++i)
-        addItem(QString::fromStdString(files_.list(i)));
+        addItem(toQString(files_.list(i)));
 }
 
 } // namespace corvex

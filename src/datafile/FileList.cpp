@@ -1,4 +1,4 @@
-#include "filesel/FileList.h"
+#include "datafile/FileList.h"
 
 #include <algorithm>
 #include <dirent.h>

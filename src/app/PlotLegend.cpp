@@ -1,4 +1,4 @@
-#include "legend/PlotLegend.h"
+#include "app/PlotLegend.h"
 
 #include "legend/LegendDrawing.h"
 #include "platform/NumberText.h"
@@ -17,8 +17,8 @@ int twipsToPixels(double twips, int logicalDpi) {
 
 } // namespace
 
-PlotLegend::PlotLegend(PlotState& state, int mainWindowTop, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_state(state) {
+PlotLegend::PlotLegend(const DisplayOptions& options, int mainWindowTop, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_options(options) {
     setObjectName("PlotLegend");
     setWindowTitle("Plot Legend");
     setAttribute(Qt::WA_DeleteOnClose);
@@ -29,25 +29,14 @@ PlotLegend::PlotLegend(PlotState& state, int mainWindowTop, QWidget* parent)
     Form_Load(mainWindowTop);
 }
 
-PlotLegend::~PlotLegend() {
-    m_state.LegendLoaded = false;
-}
-
 void PlotLegend::Form_Load(int mainWindowTop) {
     resize(twipsToPixels(kLegendWidthTwips, logicalDpiX()), twipsToPixels(kLegendHeightTwips, logicalDpiY()));
-    storePixelSize();
-    m_state.LegendLoaded = true;
     const QScreen* screen = this->screen();
     const int screenWidth = screen ? screen->geometry().width() : 0;
     move(int(roundHalfEven(0.05 * screenWidth)), mainWindowTop);
 }
 
-void PlotLegend::storePixelSize() {
-    m_state.LgndPixWidth = float(width());
-    m_state.LgndPixHeight = float(height());
-}
-
-void PlotLegend::Form_Paint() {
+void PlotLegend::repaintLegend() {
     redraw();
     update();
 }
@@ -55,8 +44,7 @@ void PlotLegend::Form_Paint() {
 void PlotLegend::redraw() {
     // The window can be resized, so the polygon symbols take the size of this repaint, not the one
     // of creation; otherwise they would drift away from the circles, squares and numbers.
-    storePixelSize();
-    m_image = renderLegend(m_state, size(), logicalDpiY());
+    m_image = renderLegend(m_options, size(), logicalDpiY());
 }
 
 void PlotLegend::paintEvent(QPaintEvent*) {
@@ -78,7 +66,6 @@ void PlotLegend::closeEvent(QCloseEvent* e) {
 }
 
 void PlotLegend::Form_Unload() {
-    m_state.LegendLoaded = false;
     emit unloaded();
 }
 

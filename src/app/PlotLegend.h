@@ -3,7 +3,7 @@
 // legend image drawn by drawLegend. It exists from its creation until it is closed; closing destroys
 // it, so the main window creates a new one for the next "Show &Legend".
 
-#include "app/PlotState.h"
+#include "model/PlotState.h"
 
 #include <QImage>
 #include <QWidget>
@@ -13,16 +13,14 @@ namespace corvex {
 class PlotLegend : public QWidget {
     Q_OBJECT
   public:
-    // Creates the window (Form_Load): drawing area of the designed 3300 x 5970 twips, LgndPixWidth and
-    // LgndPixHeight taken from it, LegendLoaded set, top edge at mainWindowTop (pixels, the main
-    // window's top edge), left edge at 0.05 x the screen width. Not shown yet.
-    PlotLegend(PlotState& state, int mainWindowTop, QWidget* parent = nullptr);
-    // Clears LegendLoaded also when the window goes without being closed (with its parent).
-    ~PlotLegend() override;
+    // Creates the window (Form_Load): drawing area of the designed 3300 x 5970 twips, top edge at
+    // mainWindowTop (pixels, the main window's top edge), left edge at 0.05 x the screen width. Not
+    // shown yet. It draws with the symbol options and colours of `options`.
+    PlotLegend(const DisplayOptions& options, int mainWindowTop, QWidget* parent = nullptr);
 
-    // Redraws the legend from the current state at the current size (the repaint the main window
+    // Redraws the legend from the current options at the current size (the repaint the main window
     // asks for after changing the symbol options).
-    void Form_Paint();
+    void repaintLegend();
 
     // The legend as last drawn; the window shows exactly this image.
     const QImage& image() const { return m_image; }
@@ -39,10 +37,9 @@ class PlotLegend : public QWidget {
   private:
     void Form_Load(int mainWindowTop);
     void Form_Unload();
-    void storePixelSize();
-    void redraw(); // Form_Paint without asking the window system for a repaint
+    void redraw(); // repaintLegend without asking the window system for a repaint
 
-    PlotState& m_state;
+    const DisplayOptions& m_options;
     QImage m_image;
 };
 

@@ -1,4 +1,4 @@
-#include "render/SymbolStamps.h"
+#include "platform/SymbolStamps.h"
 
 #include <algorithm>
 #include <cstring>

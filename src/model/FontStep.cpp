@@ -1,4 +1,4 @@
-#include "app/FontStep.h"
+#include "model/FontStep.h"
 
 namespace corvex {
 

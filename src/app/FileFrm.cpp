@@ -1,13 +1,13 @@
-#include "filesel/FileFrm.h"
+#include "app/FileFrm.h"
 
-#include "datafile/PlotSequencer.h"
-#include "filesel/ListBoxes.h"
-#include "filesel/PlotFileSeq.h"
+#include "app/ListBoxes.h"
 #include "platform/NumberText.h"
+#include "platform/Text.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QFont>
 #include <QGroupBox>
 #include <QLabel>
@@ -63,23 +63,22 @@ SpinButton::SpinButton(QWidget* parent) : QWidget(parent) {
     }
 }
 
-FileFrm::FileFrm(PlotState& state, FileService& files, FileSelectionHost& host,
-                 std::vector<std::string> drives, QWidget* parent)
-    : QWidget(parent, Qt::Dialog), state_(state), files_(files), host_(host), drives_(std::move(drives)) {
+FileFrm::FileFrm(MessageService& messages, std::vector<std::string> drives, QWidget* parent)
+    : QWidget(parent, Qt::Dialog), m_messages(messages), m_drives(std::move(drives)) {
     QFont::insertSubstitution("MS Sans Serif", "Liberation Sans");
     setObjectName("FileFrm");
     setWindowTitle("Setup");
     setFont(boldFont(8.25));
     buildControls();
 
-    const std::string cwd = files_.currentDirectory();
-    for (const std::string& d : drives_)
-        DriveLst->addItem(QString::fromStdString(d));
-    DriveLst->setCurrentIndex(std::max(0, DriveLst->findText(QString::fromStdString(driveOf(cwd, drives_)))));
+    const std::string cwd = toFileText(QDir::currentPath());
+    for (const std::string& d : m_drives)
+        DriveLst->addItem(toQString(d));
+    DriveLst->setCurrentIndex(std::max(0, DriveLst->findText(toQString(driveOf(cwd, m_drives)))));
     DirLst->setPath(cwd);
     FileLst->setPath(DirLst->path());
-    driveDirectories_[currentDrive()] = DirLst->path();
-    FileLst->setPattern(FileTxt->text().toStdString());
+    m_driveDirectories[currentDrive()] = DirLst->path();
+    FileLst->setPattern(toFileText(FileTxt->text()));
 
     connect(ManSel, &QRadioButton::toggled, this, [this](bool on) {
         if (on) ManSel_Click();
@@ -103,7 +102,6 @@ FileFrm::FileFrm(PlotState& state, FileService& files, FileSelectionHost& host,
     const QRect screenArea = screen()->geometry();
     move(screenArea.x() + (screenArea.width() - width()) / 2,
          screenArea.y() + (screenArea.height() - height()) / 2 - int(0.03 * screenArea.height()));
-    OldDrive = currentDrive();
     OldDriveIdx = DriveLst->currentIndex();
 }
 
@@ -170,20 +168,14 @@ FileList& FileFrm::fileList() {
 }
 
 void FileFrm::setPattern(const std::string& pattern) {
-    FileTxt->setText(QString::fromStdString(pattern));
+    FileTxt->setText(toQString(pattern));
 }
 
-bool FileFrm::autoSelected() const {
-    return AutoSel->isChecked();
-}
-
-bool FileFrm::clickToPlot() const {
-    return Click2Plt->isChecked();
-}
-
-int FileFrm::delayMs() const {
+SetupChoice FileFrm::choice() const {
     const double seconds = leadingNumber(PlotDelayText->text().toStdString());
-    return int(roundHalfEven(std::clamp(seconds, double(kMinDelay), double(kMaxDelay)) * 1000));
+    const double delay = std::clamp(seconds, double(kMinDelay), double(kMaxDelay));
+    return {AutoSel->isChecked(), Click2Plt->isChecked(), int(roundHalfEven(delay * 1000)),
+            DirLst->path(), FileLst->pattern()};
 }
 
 void FileFrm::setAutoControlsEnabled(bool enabled) {
@@ -195,18 +187,13 @@ void FileFrm::setAutoControlsEnabled(bool enabled) {
 }
 
 void FileFrm::ManSel_Click() {
-    host_.setMenuEnabled(MenuItem::Mnu2File, true);
     setAutoControlsEnabled(false);
-    offerMenu(host_, MenuItem::NextPlt, false);
-    offerMenu(host_, MenuItem::SavePlotNow, false);
-    host_.setOutFileLabel(" ");
-    std::string why; // a working copy that cannot be deleted is left; there is nothing to tell
-    if (files_.exists(state_.TmpFileName)) files_.remove(state_.TmpFileName, why);
+    if (m_sequencer) m_sequencer->ManSel_Click();
 }
 
 void FileFrm::AutoSel_Click() {
-    host_.setMenuEnabled(MenuItem::Mnu2File, false);
     setAutoControlsEnabled(true);
+    if (m_sequencer) m_sequencer->AutoSel_Click();
 }
 
 void FileFrm::Click2Plt_Click() {
@@ -215,7 +202,7 @@ void FileFrm::Click2Plt_Click() {
 
 void FileFrm::TimedPlt_Click() {
     SpinLbl->setText(kTimedCaption);
-    offerMenu(host_, MenuItem::NextPlt, false);
+    if (m_sequencer) m_sequencer->TimedPlt_Click();
 }
 
 void FileFrm::NewPlotDelay_SpinDown() {
@@ -229,7 +216,7 @@ void FileFrm::NewPlotDelay_SpinUp() {
 void FileFrm::stepDelay(int by) {
     const double v = leadingNumber(PlotDelayText->text().toStdString());
     if (by < 0 ? v <= kMinDelay : v >= kMaxDelay) {
-        host_.messages().beep();
+        m_messages.beep();
         return;
     }
     PlotDelayText->setText(QString::fromStdString(numberToText((long long)(v) + by)));
@@ -237,76 +224,37 @@ void FileFrm::stepDelay(int by) {
 }
 
 std::string FileFrm::currentDrive() const {
-    return DriveLst->currentText().toStdString();
+    return toFileText(DriveLst->currentText());
 }
 
 void FileFrm::DriveLst_Change() {
     const std::string drive = currentDrive();
-    const auto remembered = driveDirectories_.find(drive);
-    const std::string directory = remembered != driveDirectories_.end() ? remembered->second : drive;
+    const auto remembered = m_driveDirectories.find(drive);
+    const std::string directory = remembered != m_driveDirectories.end() ? remembered->second : drive;
     if (const int code = probeDirectory(directory); code != 0) {
-        host_.messages().show(driveChangeMessage(code), kProgramTitle, MessageIcon::None);
-        if (!restoringDrive_) { // going back runs this handler once more, for the old drive
-            restoringDrive_ = true;
+        m_messages.show(driveChangeMessage(code), kProgramTitle, MessageIcon::None);
+        if (!m_restoringDrive) { // going back runs this handler once more, for the old drive
+            m_restoringDrive = true;
             DriveLst->setCurrentIndex(OldDriveIdx);
-            restoringDrive_ = false;
+            m_restoringDrive = false;
         }
     } else {
         DirLst->setPath(directory);
     }
-    OldDrive = currentDrive();
     OldDriveIdx = DriveLst->currentIndex();
 }
 
 void FileFrm::DirLst_Change() {
     FileLst->setPath(DirLst->path());
-    driveDirectories_[driveOf(DirLst->path(), drives_)] = DirLst->path();
+    m_driveDirectories[driveOf(DirLst->path(), m_drives)] = DirLst->path();
 }
 
 void FileFrm::FileTxt_Change() {
-    FileLst->setPattern(FileTxt->text().toStdString());
-}
-
-void FileFrm::refuse(const std::string& text) {
-    host_.messages().show(text, kProgramTitle, MessageIcon::Exclamation);
+    FileLst->setPattern(toFileText(FileTxt->text()));
 }
 
 bool FileFrm::FileCmd_Click() {
-    const std::string pattern = FileLst->pattern();
-    if (autoSelected() && stemHoldsWildcard(pattern)) {
-        refuse("The pattern " + pattern +
-               " holds * or ? before its \".\".\n\rPlotted files are filed away under "
-               "names made from that part: give the pattern one file name, such as plot.dat.");
-        return false;
-    }
-    if (sequencer_ && sequencer_->plotting()) {
-        // A plot is being read: it is filed away where it came from, then the new choice applies.
-        hide();
-        sequencer_->whenIdle([this] {
-            if (!applyChoice()) show();
-        });
-        return true;
-    }
-    return applyChoice();
-}
-
-bool FileFrm::applyChoice() {
-    const std::string pattern = FileLst->pattern();
-    std::string why;
-    if (!files_.setCurrentDirectory(DirLst->path(), why)) {
-        refuse(why);
-        return false;
-    }
-    hide();
-    host_.enableMainWindowAndFocus();
-    if (!sequencer_) return true;
-    if (!autoSelected()) {
-        sequencer_->startManual();
-        return true;
-    }
-    FindPlotFileSeq(state_, *FileLst, pattern);
-    sequencer_->startAutomatic(clickToPlot(), delayMs());
-    return true;
+    return m_sequencer && m_sequencer->Done(choice());
 }
 
 void FileFrm::showEvent(QShowEvent* event) {

@@ -2,8 +2,8 @@
 // Where numbering of plotted files starts: the five-character prefix from the pattern and the
 // sequence number one above the highest three-digit numbered name already in the directory.
 
-#include "app/PlotState.h"
-#include "filesel/FileList.h"
+#include "model/PlotState.h"
+#include "datafile/FileList.h"
 
 #include <string>
 
@@ -17,7 +17,7 @@ std::string plotFilePrefixOf(const std::string& pattern);
 // name in `fileLst`, PlotFileSeq to one above the last listed name's three-digit number (names whose
 // characters 6 to 8 are not digits are skipped; with no name listed PlotFileSeq keeps its value).
 // The pattern of `fileLst` is restored before returning.
-void FindPlotFileSeq(PlotState& state, FileList& fileLst, const std::string& pattern);
+void FindPlotFileSeq(PlotFileNumbering& numbering, FileList& fileLst, const std::string& pattern);
 
 // True when the part of `pattern` before its first "." holds "*" or "?": no numbered name can be
 // formed from such a prefix.

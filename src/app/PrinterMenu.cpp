@@ -1,4 +1,4 @@
-#include "output/PrinterMenu.h"
+#include "app/PrinterMenu.h"
 
 #include "output/SystemPrinters.h"
 

@@ -2,11 +2,10 @@
 // The file selection window "Setup": manual or automatic selection, drive, directory and pattern,
 // click to plot or timed plotting with its delay, and "Done", which applies the choice.
 
-#include "app/PlotState.h"
+#include "datafile/FileList.h"
+#include "datafile/PlotSequencer.h"
 #include "filesel/DriveList.h"
-#include "filesel/FileList.h"
-#include "filesel/FileSelectionHost.h"
-#include "platform/FileService.h"
+#include "platform/Services.h"
 
 #include <QWidget>
 #include <map>
@@ -43,17 +42,16 @@ class FileFrm : public QWidget {
   public:
     // Form_Load: builds the window hidden, centred and raised by 3 % of the screen height, with the
     // lists on the process's current directory. `drives` are the entries of the drive list.
-    FileFrm(PlotState& state, FileService& files, FileSelectionHost& host,
-            std::vector<std::string> drives = listDrives(), QWidget* parent = nullptr);
+    explicit FileFrm(MessageService& messages, std::vector<std::string> drives = listDrives(),
+                     QWidget* parent = nullptr);
 
-    // The plot sequence that Done starts; it must read fileList().
-    void setSequencer(PlotSequencer& sequencer) { sequencer_ = &sequencer; }
+    // The plot sequence that the mode buttons and Done drive; it must read fileList().
+    void setSequencer(PlotSequencer& sequencer) { m_sequencer = &sequencer; }
     FileList& fileList();                        // FileLst
     void setPattern(const std::string& pattern); // the text of FileTxt (and so FileLst.Pattern)
 
-    bool autoSelected() const;
-    bool clickToPlot() const;
-    int delayMs() const; // the delay of PlotDelayText in milliseconds (1000 to 60000)
+    // The choice the controls show now; the delay of PlotDelayText in milliseconds (1000 to 60000).
+    SetupChoice choice() const;
 
     void ManSel_Click();
     void AutoSel_Click();
@@ -64,9 +62,7 @@ class FileFrm : public QWidget {
     void DriveLst_Change();
     void DirLst_Change();
     void FileTxt_Change();
-    // Done. Returns false, with a message and the window left open, when the choice cannot be applied:
-    // automatic selection with a wildcard in the pattern's stem, or a directory that cannot be entered.
-    // While a plot is being read the window closes and the choice applies once that plot is done.
+    // Done: hands the choice to the plot sequence. False when it refused the choice (the window stays).
     bool FileCmd_Click();
 
   protected:
@@ -74,22 +70,17 @@ class FileFrm : public QWidget {
     void closeEvent(QCloseEvent* event) override; // closing from the frame acts as Done
 
   private:
-    bool applyChoice(); // Done's directory, numbering and start of plotting
     void buildControls();
     void setAutoControlsEnabled(bool enabled);
     void stepDelay(int by);
     std::string currentDrive() const;
-    void refuse(const std::string& text);
 
-    PlotState& state_;
-    FileService& files_;
-    FileSelectionHost& host_;
-    PlotSequencer* sequencer_ = nullptr;
-    std::vector<std::string> drives_;
-    std::map<std::string, std::string> driveDirectories_; // each drive's current directory
-    std::string OldDrive;
+    MessageService& m_messages;
+    PlotSequencer* m_sequencer = nullptr;
+    std::vector<std::string> m_drives;
+    std::map<std::string, std::string> m_driveDirectories; // each drive's current directory
     int OldDriveIdx = 0;
-    bool restoringDrive_ = false;
+    bool m_restoringDrive = false;
 
     QRadioButton* ManSel = nullptr;
     QRadioButton* AutoSel = nullptr;

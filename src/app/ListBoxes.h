@@ -1,7 +1,7 @@
 #pragma once
 // The directory and file list boxes of the file selection window.
 
-#include "filesel/FileList.h"
+#include "datafile/FileList.h"
 
 #include <QListWidget>
 

@@ -1,4 +1,4 @@
-#include "output/PlotCopies.h"
+#include "app/PlotCopies.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
