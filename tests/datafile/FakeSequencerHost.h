@@ -33,7 +33,10 @@ class FakeHost : public SequencerHost, public NullProgress {
     void redrawFromScratch() override { ++redraws; }
     void showMainWindow() override {}
     void showSetup() override { setupShown = true; }
-    void hideSetup() override { setupShown = false; }
+    void hideSetup() override {
+        setupShown = false;
+        ++setupHidden;
+    }
     void rememberFocus() override {}
     void restoreFocus() override {}
     void setCaption(const std::string&) override {}
@@ -49,7 +52,7 @@ class FakeHost : public SequencerHost, public NullProgress {
 
     std::map<MenuItem, bool> visible, enabled;
     std::string holdCaption = "&Hold", outFileLabel;
-    int intervalMs = 4000, redraws = 0;
+    int intervalMs = 4000, redraws = 0, setupHidden = 0;
     bool timerOn = false, setupShown = false; // Setup shown, the main window disabled
     testing::MessageRecorder messageBoxes;
     std::function<void()> onYield;
