@@ -1,32 +1,20 @@
 #include "datafile/FileList.h"
 
 #include <algorithm>
-#include <dirent.h>
-#include <sys/stat.h>
+#include <filesystem>
+#include <fnmatch.h>
 
 namespace corvex {
 
 namespace {
 
-// Classic wildcard match with backtracking to the last "*".
+// fnmatch(3) with "*" and "?" as the only wildcards: a "[" stands for itself, as in the patterns typed
+// into Setup, and a backslash is an ordinary character.
 bool wildcardMatch(const std::string& name, const std::string& pattern) {
-    size_t n = 0, p = 0, starP = std::string::npos, starN = 0;
-    while (n < name.size()) {
-        if (p < pattern.size() && (pattern[p] == '?' || pattern[p] == name[n])) {
-            ++n, ++p;
-        } else if (p < pattern.size() && pattern[p] == '*') {
-            starP = p++;
-            starN = n;
-        } else if (starP != std::string::npos) {
-            p = starP + 1;
-            n = ++starN;
-        } else {
-            return false;
-        }
-    }
-    while (p < pattern.size() && pattern[p] == '*')
-        ++p;
-    return p == pattern.size();
+    std::string glob;
+    for (char c : pattern)
+        glob += c == '[' ? std::string("[[]") : std::string(1, c);
+    return ::fnmatch(glob.c_str(), name.c_str(), FNM_NOESCAPE) == 0;
 }
 
 bool endsWithDotStar(const std::string& s) {
@@ -43,19 +31,17 @@ bool matchesPattern(const std::string& name, const std::string& pattern) {
 }
 
 std::vector<std::string> matchingFiles(const std::string& directory, const std::string& pattern) {
+    namespace fs = std::filesystem;
     std::vector<std::string> names;
-    DIR* dir = ::opendir(directory.empty() ? "." : directory.c_str());
-    if (!dir) return names;
     const bool showHidden = !pattern.empty() && pattern[0] == '.';
-    while (const dirent* entry = ::readdir(dir)) {
-        const std::string name = entry->d_name;
+    std::error_code ec;
+    for (fs::directory_iterator it(directory.empty() ? "." : directory, ec), end; !ec && it != end;
+         it.increment(ec)) {
+        const std::string name = it->path().filename().string();
         if (name[0] == '.' && !showHidden) continue;
-        if (!matchesPattern(name, pattern)) continue;
-        struct stat st;
-        const std::string full = (directory.empty() ? std::string(".") : directory) + "/" + name;
-        if (::stat(full.c_str(), &st) == 0 && S_ISREG(st.st_mode)) names.push_back(name);
+        std::error_code typeError; // follows links, as a listed file is opened through them
+        if (matchesPattern(name, pattern) && it->is_regular_file(typeError)) names.push_back(name);
     }
-    ::closedir(dir);
     std::sort(names.begin(), names.end()); // std::string compares bytes as unsigned
     return names;
 }

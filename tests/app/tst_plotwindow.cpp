@@ -1,6 +1,9 @@
 #include "support/WindowRig.h"
 
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <fstream>
 
@@ -37,6 +40,7 @@ class TstPlotWindow : public QObject {
     void legendOpensOnceAndFollowsFilledOption();
     void redrawDuringMessageBoxRunsAfterwards();
     void displayOptionDoesNotRepaint();
+    void nonAsciiFileNameInTheCaption();
 };
 
 void TstPlotWindow::workingCopyRemovedAtStartAndClose() {
@@ -235,6 +239,20 @@ void TstPlotWindow::displayOptionDoesNotRepaint() {
     rig.action("ShowEm")->trigger();
     QApplication::processEvents();
     QCOMPARE(rig.messages.messages.size(), shown); // no repaint, so no new flat-range message
+}
+
+// A file name in UTF-8, as Linux stores it, is shown as such in the caption (the drawn texts follow the
+// same rule).
+void TstPlotWindow::nonAsciiFileNameInTheCaption() {
+    WindowRig rig(false);
+    const QString name = QString::fromUtf8("Messung_\xC3\x84.dat");
+    std::ofstream(name.toUtf8().toStdString()) << " T\r\ns\r\nx\r\ny\r\n1\r\n1 2 0 1\r\n";
+    QTest::mouseClick(rig.setupControl<QRadioButton>("AutoSel"), Qt::LeftButton);
+    QTest::mouseClick(rig.setupControl<QRadioButton>("TimedPlt"), Qt::LeftButton);
+    rig.setupControl<QLineEdit>("FileTxt")->setText(name);
+    rig.setupControl<QLabel>("PlotDelayText")->setText("1");
+    QTest::mouseClick(rig.setupControl<QPushButton>("FileCmd"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(rig.window->windowTitle().endsWith("/" + name + "]"), 5000);
 }
 
 QTEST_MAIN(TstPlotWindow)

@@ -71,6 +71,11 @@ void TstFileSel::matching() {
         {".dat", "*.dat", true},                // * may stand for nothing
         {"aXbXc", "a*b*c", true},               // * backtracks
         {"data", "*.*", true},                  // "*.*" matches names without a dot
+        {"ab", "a?b", false},                   // ? is exactly one character
+        {"plot[1].dat", "plot[1].dat", true},   // [ and ] stand for themselves
+        {"plot1.dat", "plot[1].dat", false},
+        {"run\\1.dat", "run\\1.dat", true},     // so does a backslash
+        {"plot.dat.bak", "plot.dat", false},    // the whole name must match
     };
     for (const auto& c : cases)
         QVERIFY2(matchesPattern(c.name, c.pattern) == c.matches, c.name);
