@@ -59,8 +59,8 @@ void DirectoryListBox::setPath(const std::string& directory) {
     setCurrentRow(count() - 1);
     for (const std::string& name : subdirectories(path))
         addEntry(*this, name, depth, (fs::path(path) / name).string());
-    if (path == path_) return;
-    path_ = path;
+    if (path == m_path) return;
+    m_path = path;
     emit pathChanged();
 }
 
@@ -69,24 +69,24 @@ FileListBox::FileListBox(QWidget* parent) : QListWidget(parent) {
 }
 
 void FileListBox::setPath(const std::string& directory) {
-    files_.setPath(directory);
+    m_files.setPath(directory);
     showNames();
 }
 
 void FileListBox::setPattern(const std::string& pattern) {
-    files_.setPattern(pattern);
+    m_files.setPattern(pattern);
     showNames();
 }
 
 void FileListBox::refresh() {
-    files_.refresh();
+    m_files.refresh();
     showNames();
 }
 
 void FileListBox::showNames() {
     clear();
-    for (int i = 0; i < files_.listCount(); ++i)
-        addItem(toQString(files_.list(i)));
+    for (int i = 0; i < m_files.listCount(); ++i)
+        addItem(toQString(m_files.list(i)));
 }
 
 } // namespace corvex

@@ -13,14 +13,14 @@ class DirectoryListBox : public QListWidget {
     Q_OBJECT
   public:
     explicit DirectoryListBox(QWidget* parent = nullptr);
-    std::string path() const { return path_; }
+    std::string path() const { return m_path; }
     void setPath(const std::string& directory); // emits pathChanged when the path changes
 
   signals:
     void pathChanged();
 
   private:
-    std::string path_;
+    std::string m_path;
 };
 
 // Shows the names of a DirectoryFileList and is the list the plot sequence re-reads.
@@ -28,17 +28,17 @@ class FileListBox : public QListWidget, public FileList {
     Q_OBJECT
   public:
     explicit FileListBox(QWidget* parent = nullptr);
-    std::string path() const override { return files_.path(); }
+    std::string path() const override { return m_files.path(); }
     void setPath(const std::string& directory) override;
-    std::string pattern() const override { return files_.pattern(); }
+    std::string pattern() const override { return m_files.pattern(); }
     void setPattern(const std::string& pattern) override;
-    int listCount() const override { return files_.listCount(); }
-    std::string list(int i) const override { return files_.list(i); }
+    int listCount() const override { return m_files.listCount(); }
+    std::string list(int i) const override { return m_files.list(i); }
     void refresh() override;
 
   private:
     void showNames();
-    DirectoryFileList files_;
+    DirectoryFileList m_files;
 };
 
 } // namespace corvex

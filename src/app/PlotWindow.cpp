@@ -1,21 +1,21 @@
 #include "app/PlotWindow.h"
 
-#include "model/FontStep.h"
-#include "app/PlotArea.h"
-#include "app/ProgressWindow.h"
-#include "app/ReadoutStrip.h"
-#include "model/StartUpLayout.h"
-#include "datafile/PlotSequencer.h"
 #include "app/FileFrm.h"
-#include "app/PlotLegend.h"
+#include "app/PlotArea.h"
 #include "app/PlotCapture.h"
 #include "app/PlotCopies.h"
-#include "output/PlotPrinter.h"
+#include "app/PlotLegend.h"
 #include "app/PrinterMenu.h"
+#include "app/ProgressWindow.h"
+#include "app/ReadoutStrip.h"
 #include "app/SaveFileDialog.h"
+#include "datafile/PlotSequencer.h"
+#include "model/Colors.h"
+#include "model/FontStep.h"
+#include "model/StartUpLayout.h"
+#include "output/PlotPrinter.h"
 #include "platform/NumberText.h"
 #include "platform/QtCanvas.h"
-#include "model/Colors.h"
 #include "render/PlotPainter.h"
 
 #include <QAction>
@@ -133,7 +133,8 @@ std::optional<std::string> askOpenPath(QWidget* parent, const std::string& filte
 
 std::optional<std::string> askSavePath(QWidget* parent, const std::string& filter,
                                        const std::string& extension) {
-    const QString path = ShowSaveFileDialog(parent, {QString(), toQString(filter), toQString(extension), true});
+    const QString path =
+        ShowSaveFileDialog(parent, {QString(), toQString(filter), toQString(extension), true});
     if (path.isEmpty()) return std::nullopt;
     return toFileText(path);
 }
@@ -144,7 +145,8 @@ std::optional<std::string> askSavePath(QWidget* parent, const std::string& filte
 void Plotit::createFileSelection() {
     m_fileFrm = std::make_unique<FileFrm>(m_services.messages);
     m_sequencer = std::make_unique<PlotSequencer>(
-        m_model.data, m_model.range, m_fileFrm->fileList(), m_services.files, static_cast<SequencerHost&>(*this),
+        m_model.data, m_model.range, m_fileFrm->fileList(), m_services.files,
+        static_cast<SequencerHost&>(*this),
         [this](const std::string& filter) { return askOpenPath(this, filter); },
         [this](const std::string& filter, const std::string& extension) {
             return askSavePath(this, filter, extension);
@@ -299,32 +301,32 @@ void Plotit::ShowIt_Click() {
     m_menus.ShowIt->setEnabled(false);
 }
 
-namespace {
-void stepFont(float& scale, int16_t& step, int direction, QAction* increase, QAction* decrease) {
-    const FontStepLimits limits = applyFontStep(scale, step, direction);
+// One font step of the title and X legend (the X menu items) or of the Y legend, then a repaint.
+void Plotit::stepFont(bool titleFont, int direction) {
+    DisplayOptions& o = m_model.options;
+    QAction* increase = titleFont ? m_menus.XLgndFntInc : m_menus.YLgndFntInc;
+    QAction* decrease = titleFont ? m_menus.XLgndFntDec : m_menus.YLgndFntDec;
+    const FontStepLimits limits = titleFont ? applyFontStep(o.XLgndFntScale, o.XLgndFntStep, direction)
+                                            : applyFontStep(o.YLgndFntScale, o.YLgndFntStep, direction);
     increase->setEnabled(limits.increaseEnabled);
     decrease->setEnabled(limits.decreaseEnabled);
+    repaintIfLoaded();
 }
-} // namespace
 
 void Plotit::XLgndFntInc_Click() {
-    stepFont(m_model.options.XLgndFntScale, m_model.options.XLgndFntStep, +1, m_menus.XLgndFntInc, m_menus.XLgndFntDec);
-    repaintIfLoaded();
+    stepFont(true, +1);
 }
 
 void Plotit::XLgndFntDec_Click() {
-    stepFont(m_model.options.XLgndFntScale, m_model.options.XLgndFntStep, -1, m_menus.XLgndFntInc, m_menus.XLgndFntDec);
-    repaintIfLoaded();
+    stepFont(true, -1);
 }
 
 void Plotit::YLgndFntInc_Click() {
-    stepFont(m_model.options.YLgndFntScale, m_model.options.YLgndFntStep, +1, m_menus.YLgndFntInc, m_menus.YLgndFntDec);
-    repaintIfLoaded();
+    stepFont(false, +1);
 }
 
 void Plotit::YLgndFntDec_Click() {
-    stepFont(m_model.options.YLgndFntScale, m_model.options.YLgndFntStep, -1, m_menus.YLgndFntInc, m_menus.YLgndFntDec);
-    repaintIfLoaded();
+    stepFont(false, -1);
 }
 
 } // namespace corvex

@@ -74,6 +74,7 @@ class Plotit : public QMainWindow, private SequencerHost, private ZoomHost {
     void paintOnce();
     void repaintIfLoaded();
     void refreshLegend();
+    void stepFont(bool titleFont, int direction);
     void storePixelSize();
     bool dataBeingRead() const;
     void reportRedrawError(int errorNumber);

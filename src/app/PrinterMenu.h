@@ -26,15 +26,15 @@ class PrinterMenu : public QObject {
     void PrnArray_Click(int16_t Index);
 
     // The program-wide printer object all printing goes to.
-    QPrinter& currentPrinter() { return printer_; }
-    const PrinterMenuModel& model() const { return model_; }
+    QPrinter& currentPrinter() { return m_printer; }
+    const PrinterMenuModel& model() const { return m_model; }
 
   private:
     void showChoice();
 
-    PrinterMenuModel model_;
-    QList<QAction*> members_; // members_[i] is menu member i; member 0 is the separator
-    QPrinter printer_{QPrinter::HighResolution};
+    PrinterMenuModel m_model;
+    QList<QAction*> m_members; // m_members[i] is menu member i; member 0 is the separator
+    QPrinter m_printer{QPrinter::HighResolution};
 };
 
 // Start-up step: the printer menu built from the installed printers with the default printer checked.

@@ -47,26 +47,26 @@ std::vector<std::string> matchingFiles(const std::string& directory, const std::
 }
 
 DirectoryFileList::DirectoryFileList(std::string directory, std::string pattern)
-    : directory_(std::move(directory)), pattern_(std::move(pattern)) {
+    : m_directory(std::move(directory)), m_pattern(std::move(pattern)) {
     refresh();
 }
 
 void DirectoryFileList::setPath(const std::string& directory) {
-    directory_ = directory;
+    m_directory = directory;
     refresh();
 }
 
 void DirectoryFileList::setPattern(const std::string& pattern) {
-    pattern_ = pattern;
+    m_pattern = pattern;
     refresh();
 }
 
 std::string DirectoryFileList::list(int i) const {
-    return i >= 0 && i < listCount() ? names_[size_t(i)] : std::string();
+    return i >= 0 && i < listCount() ? m_names[size_t(i)] : std::string();
 }
 
 void DirectoryFileList::refresh() {
-    names_ = matchingFiles(directory_, pattern_);
+    m_names = matchingFiles(m_directory, m_pattern);
 }
 
 } // namespace corvex

@@ -33,18 +33,18 @@ std::vector<std::string> matchingFiles(const std::string& directory, const std::
 class DirectoryFileList : public FileList {
   public:
     explicit DirectoryFileList(std::string directory = ".", std::string pattern = "*.*");
-    std::string path() const override { return directory_; }
+    std::string path() const override { return m_directory; }
     void setPath(const std::string& directory) override;
-    std::string pattern() const override { return pattern_; }
+    std::string pattern() const override { return m_pattern; }
     void setPattern(const std::string& pattern) override;
-    int listCount() const override { return int(names_.size()); }
+    int listCount() const override { return int(m_names.size()); }
     std::string list(int i) const override;
     void refresh() override;
 
   private:
-    std::string directory_;
-    std::string pattern_;
-    std::vector<std::string> names_;
+    std::string m_directory;
+    std::string m_pattern;
+    std::vector<std::string> m_names;
 };
 
 } // namespace corvex

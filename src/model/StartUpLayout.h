@@ -4,10 +4,8 @@
 namespace corvex {
 
 struct ScreenMetrics {
-    double widthTwips = 0;
-    double heightTwips = 0;
-    double twipsPerPixelX = 15;
-    double twipsPerPixelY = 15;
+    double widthTwips = 0, heightTwips = 0;
+    double twipsPerPixelX = 15, twipsPerPixelY = 15;
 };
 
 struct StartUpPlacement {
