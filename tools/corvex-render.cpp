@@ -224,8 +224,8 @@ RenderResult render(const Options& o, const std::string& caption, const PlotPain
             result.report = paint(canvas);
         }
         // PNG quality 80 is zlib level 1: the same pixels, encoded several times faster.
-        result.written = o.output.empty() ||
-                         image.save(path, ext == "bmp" ? "BMP" : "PNG", ext == "bmp" ? -1 : 80);
+        result.written =
+            o.output.empty() || image.save(path, ext == "bmp" ? "BMP" : "PNG", ext == "bmp" ? -1 : 80);
     }
     return result;
 }
@@ -251,7 +251,8 @@ int run(const Options& o) {
     NoWaitClock clock;
     const std::string displayName = toFileText(QFileInfo(toQString(o.input)).absoluteFilePath());
     std::string caption = kVersionCaption;
-    ReaderHost host{messages, progress, [&](const std::string& c) { caption = c; }, [](const std::string&) {}};
+    ReaderHost host{messages, progress, [&](const std::string& c) { caption = c; },
+                    [](const std::string&) {}};
     if (!LoadPlotFile(o.input, displayName, files, clock, host, data, range).opened)
         std::cerr << "corvex-render: cannot read " << o.input << std::endl;
     if (data.DataLoaded && o.range) {

@@ -174,8 +174,8 @@ void FileFrm::setPattern(const std::string& pattern) {
 SetupChoice FileFrm::choice() const {
     const double seconds = leadingNumber(PlotDelayText->text().toStdString());
     const double delay = std::clamp(seconds, double(kMinDelay), double(kMaxDelay));
-    return {AutoSel->isChecked(), Click2Plt->isChecked(), int(roundHalfEven(delay * 1000)),
-            DirLst->path(), FileLst->pattern()};
+    return {AutoSel->isChecked(), Click2Plt->isChecked(), int(roundHalfEven(delay * 1000)), DirLst->path(),
+            FileLst->pattern()};
 }
 
 void FileFrm::setAutoControlsEnabled(bool enabled) {

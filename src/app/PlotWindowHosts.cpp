@@ -3,10 +3,10 @@
 #include "app/PlotWindow.h"
 
 #include "app/FileFrm.h"
-#include "platform/Text.h"
 #include "app/PlotArea.h"
 #include "app/ProgressWindow.h"
 #include "app/ReadoutStrip.h"
+#include "platform/Text.h"
 
 #include <QAction>
 #include <QApplication>

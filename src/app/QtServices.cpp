@@ -14,8 +14,7 @@ void QtMessageService::show(const std::string& text, const std::string& title, M
     QString body = toQString(text);
     body.replace(QLatin1String("\n\r"), QLatin1String("\n"));
     QMessageBox box(icon == MessageIcon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon,
-                    toQString(title.empty() ? kProgramTitle : title),
-                    body, QMessageBox::Ok, m_parent);
+                    toQString(title.empty() ? kProgramTitle : title), body, QMessageBox::Ok, m_parent);
     box.exec();
 }
 

@@ -22,14 +22,15 @@ ArchiveResult vanished(SequencerHost& host, const std::string& name) {
 
 // A failed step of setting aside: the file stays; "SaveData" goes when no working copy is left
 // for it to save (the earlier one was deleted to make room for this file).
-ArchiveResult notSetAside(const std::string& TmpFileName, const std::string& name, FileService& files, SequencerHost& host,
-                          const std::string& what, const std::string& why) {
+ArchiveResult notSetAside(const std::string& TmpFileName, const std::string& name, FileService& files,
+                          SequencerHost& host, const std::string& what, const std::string& why) {
     if (!files.exists(TmpFileName)) offerMenu(host, MenuItem::SavePlotNow, false);
     if (!files.exists(name)) return vanished(host, name);
     return leftInPlace(host, what, why);
 }
 
-ArchiveResult setAside(const std::string& TmpFileName, const std::string& name, FileService& files, SequencerHost& host) {
+ArchiveResult setAside(const std::string& TmpFileName, const std::string& name, FileService& files,
+                       SequencerHost& host) {
     const std::string notCopied = "The plotted file " + name + " was not set aside; it stays in place.";
     std::string why;
     if (files.exists(TmpFileName) && !files.remove(TmpFileName, why))

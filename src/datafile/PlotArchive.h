@@ -2,8 +2,8 @@
 // Filing a plotted file away: under the next free numbered name, or, when its first line carries
 // the deletion mark, as the working copy that "SaveData" can keep.
 
-#include "model/PlotState.h"
 #include "datafile/SequencerHost.h"
+#include "model/PlotState.h"
 #include "platform/FileService.h"
 
 #include <string>

@@ -33,7 +33,8 @@ void FindPlotFileSeq(PlotFileNumbering& numbering, FileList& fileLst, const std:
     const size_t dot = pattern.find('.');
     numbering.PlotFilePrefix = plotFilePrefixOf(pattern);
     const std::string remembered = fileLst.pattern();
-    fileLst.setPattern(numbering.PlotFilePrefix + "???" + (dot == std::string::npos ? "" : pattern.substr(dot)));
+    fileLst.setPattern(numbering.PlotFilePrefix + "???" +
+                       (dot == std::string::npos ? "" : pattern.substr(dot)));
     if (fileLst.listCount() > 0) {
         int seq = 0;
         for (int i = 0; i < fileLst.listCount(); ++i) {

@@ -2,8 +2,8 @@
 // Where numbering of plotted files starts: the five-character prefix from the pattern and the
 // sequence number one above the highest three-digit numbered name already in the directory.
 
-#include "model/PlotState.h"
 #include "datafile/FileList.h"
+#include "model/PlotState.h"
 
 #include <string>
 

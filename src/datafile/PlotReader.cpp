@@ -140,8 +140,8 @@ PlotRange FindLimits(const std::vector<float>& x, const std::vector<float>& y, i
     return r;
 }
 
-LoadOutcome LoadPlotFile(const std::string& path, const std::string& displayName, FileService& files, Clock& clock,
-                         ReaderHost& host, PlotData& data, PlotRange& range) {
+LoadOutcome LoadPlotFile(const std::string& path, const std::string& displayName, FileService& files,
+                         Clock& clock, ReaderHost& host, PlotData& data, PlotRange& range) {
     DataFileChannel file;
     OpenDataFile(file, path, files, clock);
     if (!file.open) return {false, file.failure};

@@ -54,8 +54,8 @@ struct LoadOutcome {
 };
 
 // OpenDataFile, ReadPlotData, FindLimits (into `range` when data were found) and the close.
-LoadOutcome LoadPlotFile(const std::string& path, const std::string& displayName, FileService& files, Clock& clock,
-                         ReaderHost& host, PlotData& data, PlotRange& range);
+LoadOutcome LoadPlotFile(const std::string& path, const std::string& displayName, FileService& files,
+                         Clock& clock, ReaderHost& host, PlotData& data, PlotRange& range);
 
 // "Corvex V1.1d [name]" for names of at most 20 characters, else "Corvex V1.1d [..." + last 21 + "]".
 std::string readCaption(const std::string& displayName);

@@ -73,10 +73,11 @@ void PlotSequencer::TimedPlt_Click() {
 
 bool PlotSequencer::Done(const SetupChoice& choice) {
     if (choice.autoSelect && stemHoldsWildcard(choice.pattern)) {
-        m_host.messages().show("The pattern " + choice.pattern +
-                                   " holds * or ? before its \".\".\n\rPlotted files are filed away under "
-                                   "names made from that part: give the pattern one file name, such as plot.dat.",
-                               kProgramTitle, MessageIcon::Exclamation);
+        m_host.messages().show(
+            "The pattern " + choice.pattern +
+                " holds * or ? before its \".\".\n\rPlotted files are filed away under "
+                "names made from that part: give the pattern one file name, such as plot.dat.",
+            kProgramTitle, MessageIcon::Exclamation);
         return false;
     }
     if (!plotting()) return applySetup(choice);
@@ -140,7 +141,7 @@ void PlotSequencer::startAutomatic(bool clickToPlot, int intervalMs) {
     }
     if (m_fileLst.listCount() == 0) {
         m_host.messages().show("There Are Currently No Files\n\rMatching The File Pattern!", kProgramTitle,
-                              MessageIcon::None);
+                               MessageIcon::None);
         offerMenu(m_host, MenuItem::NextPlt, false);
         m_host.startTimer();
         return;
@@ -230,7 +231,7 @@ void PlotSequencer::SavePlotNow_Click() {
     if (!path) return;
     if (sameFile(*path, m_TmpFileName)) {
         m_host.messages().show("The data were not saved: choose a name other than the working copy's.",
-                              kProgramTitle, MessageIcon::Exclamation);
+                               kProgramTitle, MessageIcon::Exclamation);
         return;
     }
     std::string why;
@@ -243,14 +244,16 @@ void PlotSequencer::SavePlotNow_Click() {
     m_host.setOutFileLabel(" ");
 }
 
-LoadOutcome PlotSequencer::loadAndShow(const std::string& path, const std::string& displayName, LoadSteps steps) {
+LoadOutcome PlotSequencer::loadAndShow(const std::string& path, const std::string& displayName,
+                                       LoadSteps steps) {
     ReaderHost reader{m_host.messages(),
                       m_host.progress(),
                       [this](const std::string& c) { m_host.setCaption(c); },
                       [this](const std::string& t) { m_host.setOutFileLabel(t); },
                       [this] { return m_closing; },
                       [this](bool reading) { m_reading = reading; }};
-    const LoadOutcome load = LoadPlotFile(path, displayName, m_files, m_host.clock(), reader, m_data, m_range);
+    const LoadOutcome load =
+        LoadPlotFile(path, displayName, m_files, m_host.clock(), reader, m_data, m_range);
     if (m_closing) return {}; // after a close the file stays untouched
     if (!load.opened || steps.fromDone) return load;
     m_host.setMenuEnabled(MenuItem::Zoomout, false);
@@ -284,7 +287,7 @@ void PlotSequencer::reportUnreadable(const std::string& name, const std::string&
     });
     if (!m_reportedUnreadable.insert(name).second) return;
     m_host.messages().show("The file " + name + " cannot be read; it stays in place.\n\r" + why,
-                          kProgramTitle, MessageIcon::Exclamation);
+                           kProgramTitle, MessageIcon::Exclamation);
 }
 
 void PlotSequencer::offerNextOrWatch() {

@@ -45,8 +45,8 @@ class PlotSequencer {
 
     // Reads into `data` and `range`. `fileLst` is the Setup window's list; its names are relative to
     // the current directory.
-    PlotSequencer(PlotData& data, PlotRange& range, FileList& fileLst, FileService& files, SequencerHost& host,
-                  OpenDialog openDialog, SaveDialog saveDialog);
+    PlotSequencer(PlotData& data, PlotRange& range, FileList& fileLst, FileService& files,
+                  SequencerHost& host, OpenDialog openDialog, SaveDialog saveDialog);
 
     // Start-up: the working copy lives in `startDirectory`; one left over from an earlier run goes.
     void startUp(const std::string& startDirectory);
@@ -90,7 +90,8 @@ class PlotSequencer {
     LoadOutcome loadAndShow(const std::string& path, const std::string& displayName, LoadSteps steps);
     // The first listed file that opens is read and filed away; nullopt when none could be opened.
     std::optional<ArchiveResult> plotListed(LoadSteps steps);
-    void reportUnreadable(const std::string& name, const std::string& why, const std::vector<std::string>& listed);
+    void reportUnreadable(const std::string& name, const std::string& why,
+                          const std::vector<std::string>& listed);
     void offerNextOrWatch();
     void stopAutomatic();
     void removeWorkingCopy();

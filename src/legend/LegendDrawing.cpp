@@ -1,8 +1,8 @@
 #include "legend/LegendDrawing.h"
 
+#include "model/Colors.h"
 #include "platform/NumberText.h"
 #include "platform/QtCanvas.h"
-#include "model/Colors.h"
 #include "render/Symbols.h"
 
 namespace corvex {

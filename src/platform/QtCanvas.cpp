@@ -20,7 +20,6 @@ uint32_t opaqueArgb(Rgb c) {
     return 0xFF000000u | (c & 0xFFu) << 16 | (c & 0xFF00u) | (c >> 16 & 0xFFu);
 }
 
-
 Rgb paletteBackground() {
     if (!qGuiApp) return fromQColor(QColor(240, 240, 240));
     return fromQColor(QGuiApplication::palette().color(QPalette::Window));
@@ -101,7 +100,6 @@ bool stampableImage(QPaintDevice* device) {
 }
 
 } // namespace
-
 
 QtCanvas::QtCanvas(QPaintDevice* device, double logicalDpi)
     : m_device(device), m_dpi(logicalDpi), m_pixWidth(std::max(1, device->width())),

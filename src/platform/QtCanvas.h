@@ -5,8 +5,8 @@
 // polygon's outline covers every vertex pixel and is as symmetric as the polygon.
 
 #include "platform/Canvas.h"
-#include "platform/Text.h"
 #include "platform/SymbolStamps.h"
+#include "platform/Text.h"
 
 #include <QColor>
 #include <QFont>
@@ -17,7 +17,6 @@
 class QPaintDevice;
 
 namespace corvex {
-
 
 class QtCanvas final : public Canvas {
   public:

@@ -27,10 +27,10 @@ struct AxisSetup {
     float AxisMin = 0, AxisMax = 0;
     int16_t TickCount = 0;
     float TickStep = 0;
-    std::string ExpText;   // "+00"
-    float ExpFactor = 1;   // 10 to the power ExpText
-    std::string ExpSuffix; // "  (10^+03)" on X, " (10^+03)" on Y; empty when ExpFactor is 1
-    bool Drawable = true;  // false when the range is too narrow for a finite scale
+    std::string ExpText;               // "+00"
+    float ExpFactor = 1;               // 10 to the power ExpText
+    std::string ExpSuffix;             // "  (10^+03)" on X, " (10^+03)" on Y; empty when ExpFactor is 1
+    bool Drawable = true;              // false when the range is too narrow for a finite scale
     float PlotMin = 0, PlotMax = 0;    // the range scaled: a flat range comes back widened
     std::vector<std::string> Warnings; // data errors to show (title kDataErrorTitle)
 };

@@ -18,7 +18,8 @@ PlotLayout layOutPlot(bool dataLoaded, const PlotRange& range, const DisplayOpti
     PlotLayout layout;
     layout.fonts = plotFontSizes(options, outerWidthTwips, outerHeightTwips);
     if (!dataLoaded) {
-        layout.warnings.push_back({"There Are No Data To Plot Yet!\n\r       Load a Data File 1st.", "Load Data"});
+        layout.warnings.push_back(
+            {"There Are No Data To Plot Yet!\n\r       Load a Data File 1st.", "Load Data"});
         return layout;
     }
     layout.x = SetUpAxis(AxisName::X, range.PlotXMin, range.PlotXMax);

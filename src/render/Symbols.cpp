@@ -43,7 +43,8 @@ Rgb symbolColor(const ColorTable& colors, int16_t setNo) {
 }
 
 SymbolFrame plotSymbolFrame(float pixWidth, float pixHeight) {
-    return {PlotFrame::kLeft, PlotFrame::kTop, PlotFrame::kSpanX, PlotFrame::kSpanY, pixWidth, pixHeight, 100};
+    return {
+        PlotFrame::kLeft, PlotFrame::kTop, PlotFrame::kSpanX, PlotFrame::kSpanY, pixWidth, pixHeight, 100};
 }
 
 SymbolFrame legendSymbolFrame(float lgndPixWidth, float lgndPixHeight) {
@@ -80,8 +81,8 @@ void DrawSymbol(Canvas& canvas, const SymbolFrame& frame, float px, float py, fl
     canvas.polygon(s.vertices.data(), s.count);
 }
 
-void drawSetSymbol(Canvas& canvas, const SymbolFrame& frame, const ColorTable& colors, int16_t setNo, float px,
-                   float py, float r) {
+void drawSetSymbol(Canvas& canvas, const SymbolFrame& frame, const ColorTable& colors, int16_t setNo,
+                   float px, float py, float r) {
     const Rgb color = symbolColor(colors, setNo);
     canvas.setFillColor(color);
     canvas.setForeColor(color);

@@ -50,7 +50,7 @@ void DrawSymbol(Canvas& canvas, const SymbolFrame& frame, float px, float py, fl
 // Draws set setNo's symbol at (px, py) with radius r: fill and foreground colour become the set's
 // colour, then exactly one canvas drawing call. A circle leaves the position at its centre, a
 // square at its upper right corner (px + r, py + 4r/3). setNo > 0.
-void drawSetSymbol(Canvas& canvas, const SymbolFrame& frame, const ColorTable& colors, int16_t setNo, float px,
-                   float py, float r);
+void drawSetSymbol(Canvas& canvas, const SymbolFrame& frame, const ColorTable& colors, int16_t setNo,
+                   float px, float py, float r);
 
 } // namespace corvex

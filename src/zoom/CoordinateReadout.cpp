@@ -1,7 +1,7 @@
 #include "zoom/CoordinateReadout.h"
 
-#include "platform/NumberText.h"
 #include "model/PlotFrame.h"
+#include "platform/NumberText.h"
 
 namespace corvex {
 

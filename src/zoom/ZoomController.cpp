@@ -1,8 +1,8 @@
 #include "zoom/ZoomController.h"
 
 #include "datafile/PlotReader.h"
-#include "zoom/CoordinateReadout.h"
 #include "model/PlotFrame.h"
+#include "zoom/CoordinateReadout.h"
 #include "zoom/ZoomBox.h"
 
 namespace corvex {
@@ -20,7 +20,8 @@ void ZoomController::Form_MouseDown(float x, float y) {
 }
 
 void ZoomController::Form_MouseMove(float x, float y) {
-    if (const auto text = coordinateReadout(m_options.ShowCoords && m_data.DataLoaded, m_axes, x, y)) m_host.setReadout(*text);
+    if (const auto text = coordinateReadout(m_options.ShowCoords && m_data.DataLoaded, m_axes, x, y))
+        m_host.setReadout(*text);
     if (!m_drag.Dragging) return;
     // drawBand replaces the outline shown before, so the old one needs no erasing here.
     m_drag.FirstMove = false;

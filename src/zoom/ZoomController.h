@@ -20,8 +20,8 @@ struct ZoomDrag {
 class ZoomController {
   public:
     // Reads the points, the axes as drawn and ShowCoords; a zoom changes the plot range.
-    ZoomController(const PlotData& data, PlotRange& range, const DrawnAxes& axes, const DisplayOptions& options,
-                   ZoomHost& host);
+    ZoomController(const PlotData& data, PlotRange& range, const DrawnAxes& axes,
+                   const DisplayOptions& options, ZoomHost& host);
 
     // Button down at (x, y): while data are loaded, starts a drag anchored there; otherwise nothing.
     void Form_MouseDown(float x, float y);

@@ -142,7 +142,8 @@ void TstPlotWindow::dragDirectionDoesNotMatter() {
         dragData(rig, reverse ? upperLeft : lowerRight, reverse ? lowerRight : upperLeft);
         QVERIFY(rig.messages.messages.empty());
         QVERIFY(rig.action("Zoomout")->isEnabled());
-        const float got[4] = {rig.model.range.PlotXMin, rig.model.range.PlotXMax, rig.model.range.PlotYMin, rig.model.range.PlotYMax};
+        const float got[4] = {rig.model.range.PlotXMin, rig.model.range.PlotXMax, rig.model.range.PlotYMin,
+                              rig.model.range.PlotYMax};
         std::copy(got, got + 4, ranges[reverse]);
     }
     for (int k = 0; k < 4; ++k)

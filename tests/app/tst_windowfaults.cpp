@@ -69,7 +69,8 @@ struct WatchRig : WindowRig {
             WatchRig& rig;
             explicit Spy(WatchRig& r) : QObject(r.window.get()), rig(r) {}
             bool eventFilter(QObject*, QEvent* e) override {
-                if (e->type() == QEvent::Close && rig.closeSeenAt < 0) rig.closeSeenAt = rig.clockTime.elapsed();
+                if (e->type() == QEvent::Close && rig.closeSeenAt < 0)
+                    rig.closeSeenAt = rig.clockTime.elapsed();
                 return false;
             }
         };

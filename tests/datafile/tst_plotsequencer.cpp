@@ -3,8 +3,8 @@
 // under its numbered name or as the working copy) and a message says what happened.
 
 #include "datafile/FakeSequencerHost.h"
-#include "datafile/PlotSequencer.h"
 #include "datafile/PlotFileSeq.h"
+#include "datafile/PlotSequencer.h"
 
 #include <QtTest>
 #include <filesystem>
@@ -41,7 +41,8 @@ struct Rig {
     FaultyFileService files;
     DirectoryFileList fileLst{".", "plot.dat"};
     std::optional<std::string> saveAnswer;
-    PlotSequencer sequencer{data, range, fileLst, files, host, nullptr, [this](auto&, auto&) { return saveAnswer; }};
+    PlotSequencer sequencer{
+        data, range, fileLst, files, host, nullptr, [this](auto&, auto&) { return saveAnswer; }};
 
     Rig() { sequencer.startUp(aside); }
     std::string at(const std::string& name) const { return joinPath(dir.path(), name); }
@@ -126,10 +127,11 @@ class TstPlotSequencer : public QObject {
         const std::string text = plotFileText("n", 2);
         writeFile("plot.dat", text);
         const std::string workingCopy = r.workingCopy();
-        const ArchiveResult result = ArchivePlotFile(" n", "plot.dat", {numbering, workingCopy}, r.files, r.host);
+        const ArchiveResult result =
+            ArchivePlotFile(" n", "plot.dat", {numbering, workingCopy}, r.files, r.host);
         expected[filedAs] = text;
-        QCOMPARE(contentsOf(r.dir.path()), expected);          // the other program's files untouched
-        QCOMPARE(numbering.PlotFileSeq, int16_t(seqAfter));     // never wraps to -32768
+        QCOMPARE(contentsOf(r.dir.path()), expected);       // the other program's files untouched
+        QCOMPARE(numbering.PlotFileSeq, int16_t(seqAfter)); // never wraps to -32768
         QCOMPARE(r.messages(), message.empty() ? 0 : 1);
         QVERIFY(r.lastMessage().find(message) != std::string::npos);
         QCOMPARE(result == ArchiveResult::NumbersUsedUp, !message.empty()); // automatic plotting stops
@@ -173,9 +175,9 @@ class TstPlotSequencer : public QObject {
         writeFile("plot.a", plotFileText("first", 3));
         writeFile("plot.b", plotFileText("second", 3));
         r.host.enabled[MenuItem::Zoomout] = true; // left from a zoom before "&Setup"
-        r.fileLst.setPattern("plot.*");            // as typed in Setup; numbered names (plot_000.a) do not match
+        r.fileLst.setPattern("plot.*"); // as typed in Setup; numbered names (plot_000.a) do not match
         QVERIFY(r.done(true, "plot.*"));
-        QCOMPARE(r.data.PlotTitle, "first"s);      // Done plots the first file itself
+        QCOMPARE(r.data.PlotTitle, "first"s);       // Done plots the first file itself
         QVERIFY(r.host.enabled[MenuItem::Zoomout]); // and leaves "&ZoomOut" as it was
         QCOMPARE(r.host.redraws, 1);
         QVERIFY(r.host.offered(MenuItem::NextPlt) && !r.host.timerOn); // b.dat waits

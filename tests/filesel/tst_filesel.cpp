@@ -1,11 +1,11 @@
 // The file list, where numbering of plotted files starts, the drive-change messages, and the file
 // selection window driven through its controls with a recording main window.
 
+#include "app/FileFrm.h"
 #include "datafile/FakeSequencerHost.h"
+#include "datafile/PlotFileSeq.h"
 #include "datafile/PlotSequencer.h"
 #include "filesel/DriveList.h"
-#include "app/FileFrm.h"
-#include "datafile/PlotFileSeq.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -74,8 +74,8 @@ void TstFileSel::matching() {
         {"ab", "a?b", false},                   // ? is exactly one character
         {"plot[1].dat", "plot[1].dat", true},   // [ and ] stand for themselves
         {"plot1.dat", "plot[1].dat", false},
-        {"run\\1.dat", "run\\1.dat", true},     // so does a backslash
-        {"plot.dat.bak", "plot.dat", false},    // the whole name must match
+        {"run\\1.dat", "run\\1.dat", true},  // so does a backslash
+        {"plot.dat.bak", "plot.dat", false}, // the whole name must match
     };
     for (const auto& c : cases)
         QVERIFY2(matchesPattern(c.name, c.pattern) == c.matches, c.name);
@@ -180,7 +180,7 @@ void TstFileSel::doneInAutomatic() {
         QVERIFY(r.host.timerOn);
         QCOMPARE(r.host.intervalMs, 5000);
         QCOMPARE(r.frm.fileList().pattern(), std::string("plot.dat")); // restored after the search
-        std::ofstream("plot.dat") << plotFileText("next", 1); // numbered one above plot_004
+        std::ofstream("plot.dat") << plotFileText("next", 1);          // numbered one above plot_004
         r.sequencer.PlotTimer_Timer();
         if (!timed) r.sequencer.NextPlt_Click();
         QVERIFY(QFile::exists("plot_005.dat"));

@@ -1,8 +1,8 @@
-#include "legend/LegendDrawing.h"
 #include "app/PlotLegend.h"
+#include "legend/LegendDrawing.h"
+#include "model/Colors.h"
 #include "platform/NumberText.h"
 #include "platform/QtCanvas.h"
-#include "model/Colors.h"
 
 #include <QFont>
 #include <QImage>

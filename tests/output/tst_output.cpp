@@ -5,9 +5,9 @@
 #include "support/Recorders.h"
 
 #include "app/PlotCopies.h"
+#include "app/PrinterMenu.h"
 #include "output/PlotPrinter.h"
 #include "output/PrintLayout.h"
-#include "app/PrinterMenu.h"
 
 #include <QDir>
 #include <QImageReader>

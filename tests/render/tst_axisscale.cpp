@@ -66,7 +66,7 @@ class TstAxisScale : public QObject {
         QVERIFY(axis.Warnings.empty());
         QVERIFY(axis.Drawable);
         QCOMPARE(QPointF(axis.PlotMin, axis.PlotMax), QPointF(lo, hi)); // a proper range is never widened
-        for (int j = 0; j < axis.TickCount; ++j) {            // a label is a number, never "nan" or "inf"
+        for (int j = 0; j < axis.TickCount; ++j) { // a label is a number, never "nan" or "inf"
             const QString label = QString::fromStdString(tickLabel(axis, j));
             QVERIFY2(!label.contains("nan", Qt::CaseInsensitive) &&
                          !label.contains("inf", Qt::CaseInsensitive),

@@ -2,9 +2,9 @@
 // painter's own.
 
 #include "datafile/PlotReader.h"
+#include "model/Colors.h"
 #include "platform/FileService.h"
 #include "platform/QtCanvas.h"
-#include "model/Colors.h"
 #include "render/PlotPainter.h"
 #include "render/Symbols.h"
 #include "support/Recorders.h"
@@ -300,10 +300,14 @@ class TstPlotPainter : public QObject {
                 for (int16_t s = 1; s <= 100; ++s) {
                     const float t = float(s) / 100;
                     // Along all four edges, and just beyond them.
-                    drawSetSymbol(canvas, frame, p[0].options.PlotColor, s, -25.2f + 0.3f * t, 120 - 145 * t, r);
-                    drawSetSymbol(canvas, frame, p[0].options.PlotColor, s, 109.8f + 0.4f * t, -25 + 145 * t, r);
-                    drawSetSymbol(canvas, frame, p[0].options.PlotColor, s, -25 + 135 * t, 119.9f + 0.5f * t, r);
-                    drawSetSymbol(canvas, frame, p[0].options.PlotColor, s, -25 + 135 * t, -24.9f - 0.5f * t, r);
+                    drawSetSymbol(canvas, frame, p[0].options.PlotColor, s, -25.2f + 0.3f * t, 120 - 145 * t,
+                                  r);
+                    drawSetSymbol(canvas, frame, p[0].options.PlotColor, s, 109.8f + 0.4f * t, -25 + 145 * t,
+                                  r);
+                    drawSetSymbol(canvas, frame, p[0].options.PlotColor, s, -25 + 135 * t, 119.9f + 0.5f * t,
+                                  r);
+                    drawSetSymbol(canvas, frame, p[0].options.PlotColor, s, -25 + 135 * t, -24.9f - 0.5f * t,
+                                  r);
                 }
             }
             QCOMPARE(firstDifference(p[0].image, p[1].image), QPoint(-1, -1));

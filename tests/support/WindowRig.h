@@ -25,8 +25,7 @@
 namespace corvex::testing {
 
 // The top-level window of that object name (Setup, the progress and legend windows have no parent).
-template <typename T>
-T* topLevel(const char* objectName) {
+template <typename T> T* topLevel(const char* objectName) {
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w->objectName() == objectName)
             if (auto* found = qobject_cast<T*>(w)) return found;
@@ -63,10 +62,7 @@ struct WindowRig {
 
     QAction* action(const char* name) const { return window->findChild<QAction*>(name); }
     FileFrm* setup() const { return topLevel<FileFrm>("FileFrm"); }
-    template <typename T>
-    T* setupControl(const char* name) const {
-        return setup()->findChild<T*>(name);
-    }
+    template <typename T> T* setupControl(const char* name) const { return setup()->findChild<T*>(name); }
     PlotArea* plotArea() const { return window->findChild<PlotArea*>("PlotArea"); }
     ReadoutStrip* readout() const { return window->findChild<ReadoutStrip*>(); }
     QTimer* plotTimer() const { return window->findChild<QTimer*>("PlotTimer"); }

@@ -56,7 +56,9 @@ struct Rig {
         zoom.Form_MouseMove(x2, y2);
         zoom.Form_MouseUp();
     }
-    QString shownRange() const { return quad(range.PlotXMin, range.PlotXMax, range.PlotYMin, range.PlotYMax); }
+    QString shownRange() const {
+        return quad(range.PlotXMin, range.PlotXMax, range.PlotYMin, range.PlotYMax);
+    }
     QString corners() const {
         const ZoomDrag& d = zoom.drag();
         return quad(d.BoxX1, d.BoxY1, d.BoxX2, d.BoxY2);
