@@ -2,6 +2,7 @@
 
 #include "app/PlotWindow.h"
 #include "app/QtServices.h"
+#include "platform/EventLoopClock.h"
 #include "platform/FileService.h"
 
 #include <QApplication>

@@ -3,10 +3,8 @@
 #include "platform/Text.h"
 
 #include <QApplication>
-#include <QEventLoop>
 #include <QMessageBox>
 #include <QString>
-#include <QTimer>
 
 namespace corvex {
 
@@ -20,21 +18,6 @@ void QtMessageService::show(const std::string& text, const std::string& title, M
 
 void QtMessageService::beep() {
     QApplication::beep();
-}
-
-bool EventLoopClock::sleepMs(int ms) {
-    if (m_cancelled) return false;
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    m_loop = &loop;
-    loop.exec(); // all events: a close request must get through while a file keeps growing
-    m_loop = nullptr;
-    return !m_cancelled;
-}
-
-void EventLoopClock::cancelWaits() {
-    m_cancelled = true;
-    if (m_loop) m_loop->quit();
 }
 
 } // namespace corvex

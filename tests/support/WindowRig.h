@@ -9,6 +9,7 @@
 #include "app/PlotWindow.h"
 #include "app/ProgressWindow.h"
 #include "app/QtServices.h"
+#include "platform/EventLoopClock.h"
 #include "app/ReadoutStrip.h"
 #include "datafile/PlotReader.h"
 #include "support/Recorders.h"

@@ -1,4 +1,4 @@
-#include "app/QtServices.h"
+#include "platform/EventLoopClock.h"
 
 #include <QElapsedTimer>
 #include <QTest>
@@ -31,5 +31,5 @@ void TstEventLoopClock::cancelEndsTheRunningWaitAndLaterOnes() {
     QVERIFY(!clock.sleepMs(5000));
 }
 
-QTEST_MAIN(TstEventLoopClock)
+QTEST_GUILESS_MAIN(TstEventLoopClock)
 #include "tst_eventloopclock.moc"
