@@ -55,6 +55,8 @@ class PlotSequencer {
     void shutDown();
 
     void Mnu2File_Click();
+    // A file named when the program starts: plotted as if chosen with "&File" (never moved or deleted).
+    void plotFile(const std::string& path);
     void NextPlt_Click();
     void PlotTimer_Timer();
     void SavePlotNow_Click();
