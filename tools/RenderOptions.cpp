@@ -72,7 +72,10 @@ QString readFiles(const QCommandLineParser& p, RenderOptions& o, int cores) {
         if (p.isSet("format") || p.isSet("jobs")) return "--format and --jobs need --outdir DIR";
         if (o.inputs.empty() || o.inputs.size() > 2) return "wants INPUT and OUTPUT";
         if (o.inputs.size() == 1 && !o.describe) return "OUTPUT missing";
-        if (o.inputs.size() == 2) o.output = o.inputs.back(), o.inputs.pop_back();
+        if (o.inputs.size() == 2) {
+            o.output = o.inputs.back();
+            o.inputs.pop_back();
+        }
         if (!o.output.empty() && !kFormats.count(extensionOf(o.output)))
             return "OUTPUT must end in .png, .bmp, .svg or .pdf";
         return {};
