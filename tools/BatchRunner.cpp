@@ -22,7 +22,7 @@ class ProgressLine {
     void show(size_t done, size_t failed, bool force) {
         const auto now = std::chrono::steady_clock::now();
         if (!on_ || (!force && shown_ && now - last_ < std::chrono::milliseconds(100))) return;
-        std::fprintf(stderr, "\r\033[Kcorvex-render: %zu/%zu files drawn, %zu failed", done, count_, failed);
+        std::fprintf(stderr, "\r\033[Kcorvex-render: %zu/%zu files done, %zu failed", done, count_, failed);
         std::fflush(stderr);
         last_ = now;
         shown_ = true;

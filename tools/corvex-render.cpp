@@ -153,8 +153,20 @@ QJsonObject describe(const PlotState& state, const std::string& caption, const S
             {"line_segments_drawn", qint64(report.lineSegmentsDrawn)}};
 }
 
+// `text` with `prefix` before each of its lines.
+std::string prefixLines(const std::string& text, const std::string& prefix) {
+    std::string out;
+    for (size_t start = 0, end; start < text.size(); start = end + 1) {
+        end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        out += prefix + text.substr(start, end - start) + "\n";
+    }
+    return out;
+}
+
 // Draws INPUT into OUTPUT (none: only described) with a plot state of its own, so that files can be
-// drawn side by side. A batch's description is one line naming the input and output.
+// drawn side by side. In a batch, messages name the input and the description is one line naming the
+// input and output.
 FileOutcome drawFile(const RenderOptions& o, const std::string& input, const std::string& output) {
     auto state = std::make_unique<PlotState>();
     SetColors(*state);
@@ -170,8 +182,8 @@ FileOutcome drawFile(const RenderOptions& o, const std::string& input, const std
     fields.XLgndFntScale = stepFactor(0.0014f, o.titleStep);
     fields.YLgndFntScale = stepFactor(0.0026f, o.yLegendStep);
 
-    std::ostringstream err;
-    StreamMessages messages(err);
+    std::ostringstream said, err;
+    StreamMessages messages(said);
     std::string caption = kVersionCaption;
     if (!loadPlot(input, *state, messages, caption)) err << "corvex-render: cannot read " << input << "\n";
     if (state->DataLoaded && o.range) {
@@ -192,7 +204,9 @@ FileOutcome drawFile(const RenderOptions& o, const std::string& input, const std
         if (!result.report.drawn && !output.empty()) QFile::remove(toQString(output)); // no plot, no file
     }
 
-    FileOutcome outcome{result.report.drawn && result.written ? kExitDrawn : kExitNoPlot, {}, err.str()};
+    FileOutcome outcome{result.report.drawn && result.written ? kExitDrawn : kExitNoPlot,
+                        {},
+                        (o.batch() ? prefixLines(said.str(), input + ": ") : said.str()) + err.str()};
     if (o.describe) {
         QJsonObject json = describe(*state, caption, messages, result.report);
         if (o.batch()) {

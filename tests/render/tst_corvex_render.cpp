@@ -212,7 +212,7 @@ class TstCorvexRender : public QObject {
                 inputs),
             1);
         QVERIFY(m_err.contains("corvex-render: cannot read " + m_dir.filePath("missing.dat").toUtf8()));
-        QVERIFY(m_err.contains("Data File Error: The Current File Contained No Data!"));
+        QVERIFY(m_err.contains(empty.toUtf8() + ": Data File Error: The Current File Contained No Data!"));
         const QStringList drawn{"sample.dat", "a.dat", "b.dat"};
         QCOMPARE(QDir(out.path()).entryList(QDir::Files, QDir::Name),
                  (QStringList{"a.dat." + format, "b.dat." + format, "sample.dat." + format}));
