@@ -7,8 +7,8 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QTest>
+#include <QTimer>
 #include <sstream>
 
 using namespace corvex;
