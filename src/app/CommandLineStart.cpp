@@ -12,7 +12,7 @@ namespace corvex {
 
 namespace {
 
-void check(FileFrm& setup, const char* button) {
+void choose(FileFrm& setup, const char* button) {
     setup.findChild<QRadioButton*>(button)->setChecked(true); // runs its _Click handler
 }
 
@@ -43,13 +43,13 @@ int applyStartRequest(Plotit& window, const StartRequest& request, StartMessages
                               << (file.exists() ? ": not a readable file" : ": no such file") << std::endl;
             return kExitUsage;
         }
-        check(setup, "ManSel");
+        choose(setup, "ManSel");
         if (!pressDone(setup, messages)) return kExitUsage;
         window.sequencer()->plotFile(file.absoluteFilePath().toLocal8Bit().toStdString());
         return 0;
     }
-    check(setup, "AutoSel");
-    check(setup, request.clickToPlot ? "Click2Plt" : "TimedPlt");
+    choose(setup, "AutoSel");
+    choose(setup, request.clickToPlot ? "Click2Plt" : "TimedPlt");
     setup.findChild<DirectoryListBox*>("DirLst")->setPath(request.directory);
     setup.setPattern(request.pattern);
     while (setup.delayMs() < request.delaySeconds * 1000)
