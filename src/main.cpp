@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
     const auto parsed = corvex::parseStartRequest(corvex::argumentList(argc, argv));
     if (const auto* early = std::get_if<corvex::EarlyExit>(&parsed)) return corvex::finish(*early);
     const auto& request = std::get<corvex::StartRequest>(parsed);
-    if (const auto why = corvex::missingDisplay(request.platformGiven)) {
+    if (const auto why = corvex::missingDisplay(request.platformGiven, request.display)) {
         std::cerr << *why << std::endl;
         return 1;
     }

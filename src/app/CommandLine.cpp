@@ -32,6 +32,7 @@ std::variant<StartRequest, EarlyExit> parseStartRequest(const QStringList& argum
     const auto fail = [](const QString& why) { return usageError(kProgram, kUsage, why); };
     StartRequest request;
     request.platformGiven = parser.isSet(platform);
+    request.display = parser.value(display).toStdString();
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1) return fail("give one FILE");
     const bool watching = parser.isSet(watch);

@@ -20,6 +20,7 @@ struct StartRequest {
     int delaySeconds = 4; // 1..60
     bool clickToPlot = false;
     bool platformGiven = false; // -platform NAME: the window system is chosen on the command line
+    std::string display;        // -display NAME: the X display to open instead of $DISPLAY
 };
 
 // Reads `arguments` (the program's name first): the start to make, or what to print and the exit status

@@ -37,6 +37,8 @@ class TstCommandLine : public QObject {
         QTest::newRow("Qt's platform option is let through")
             << "-platform offscreen run.dat" << M::File << "run.dat"
             << "plot.dat" << 4 << false;
+        QTest::newRow("Qt's display option is let through") << "-display :5 --watch lab" << M::Watch << "lab"
+                                                            << "plot.dat" << 4 << false;
     }
     void startsAsAsked() {
         QFETCH(QString, line);
@@ -49,6 +51,8 @@ class TstCommandLine : public QObject {
         QTEST(r.delaySeconds, "delay");
         QTEST(r.clickToPlot, "click");
         QCOMPARE(r.platformGiven, line.startsWith("-platform"));
+        QCOMPARE(QString::fromStdString(r.display),
+                 line.startsWith("-display") ? line.section(' ', 1, 1) : "");
     }
 
     void endsAtOnce_data() {

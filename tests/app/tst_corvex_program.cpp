@@ -58,6 +58,11 @@ class TstCorvexProgram : public QObject {
             << QByteArray("corvex: cannot connect to display :97; to run without a screen, start it as: "
                           "xvfb-run -a corvex [options]")
             << 1;
+        QTest::newRow("display named on the command line")
+            << QStringList{"-display", ":96"} << noDisplay << 1 << QByteArray()
+            << QByteArray("corvex: cannot connect to display :96; to run without a screen, start it as: "
+                          "xvfb-run -a corvex [options]")
+            << 1;
         QTest::newRow("unknown option") << QStringList{"--fast"} << noDisplay << 2 << QByteArray()
                                         << QByteArray("corvex: Unknown option 'fast'.") << 4;
         QTest::newRow("missing directory")
