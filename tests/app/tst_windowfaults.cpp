@@ -84,14 +84,14 @@ struct WatchRig {
     void noteCloseSeen() {
         struct Spy : QObject {
             WatchRig& rig;
-            explicit Spy(WatchRig& r) : rig(r) {}
+            Spy(WatchRig& r, QObject* parent) : QObject(parent), rig(r) {}
             bool eventFilter(QObject*, QEvent* e) override {
                 if (e->type() == QEvent::Close && rig.closeSeenAt < 0)
                     rig.closeSeenAt = rig.clockTime.elapsed();
                 return false;
             }
         };
-        window->installEventFilter(new Spy(*this));
+        window->installEventFilter(new Spy(*this, window.get())); // ends with the window
     }
     std::vector<std::string> entries() const {
         const QStringList names = QDir(QString::fromStdString(dir.path())).entryList(QDir::Files, QDir::Name);
