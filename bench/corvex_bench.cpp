@@ -3,13 +3,16 @@
 // drawing area (default 1280x960, as corvex-render draws). Prints medians of several runs, and
 // whether the stamped and the plain repaint gave the same pixels.
 //
-//   corvex-bench FILE [--runs N] [--size WxH] [--filled] [--small]
+//   corvex-bench [--runs N] [--size WxH] [--filled] [--small] FILE
 
 #include "datafile/PlotReader.h"
 #include "model/Colors.h"
 #include "model/PlotState.h"
+#include "platform/CommandLineExit.h"
 #include "platform/FileService.h"
 #include "platform/QtCanvas.h"
+#include "platform/RuntimeDir.h"
+#include "platform/Text.h"
 #include "render/AxisScale.h"
 #include "render/PlotPainter.h"
 
@@ -20,10 +23,9 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <functional>
 #include <string>
+#include <variant>
 #include <vector>
 
 using namespace corvex;
@@ -84,34 +86,46 @@ PlotPaintReport paint(Session& s, QImage& image, bool stamped) {
     return drawPlot(layout, s.data, s.options, s.size, canvas, s.progress);
 }
 
-Config parseArgs(int argc, char** argv) {
+// The configuration, or what to print and the exit status (help, version, or a usage error with status 2).
+std::variant<Config, EarlyExit> parseArgs(const QStringList& arguments) {
+    const QString program = "corvex-bench";
+    const QString usage = "Usage: corvex-bench [options] FILE\n";
+    QCommandLineParser p;
+    p.setApplicationDescription("Times the phases of plotting FILE in this process.");
+    p.addOptions({{"runs", "Timed runs per phase; the median is shown (default 9).", "N"},
+                  {"size", "Image size in pixels (default 1280x960).", "WxH"},
+                  {"filled", "Filled symbols."},
+                  {"small", "Half-size symbols."}});
+    p.addPositionalArgument("FILE", "Plot data file.");
+    if (auto early = parseStandard(p, arguments, program, usage)) return *early;
     Config c;
-    for (int i = 1; i < argc; ++i) {
-        const std::string a = argv[i];
-        if (a == "--runs" && i + 1 < argc)
-            c.runs = std::max(1, std::atoi(argv[++i]));
-        else if (a == "--size" && i + 1 < argc)
-            std::sscanf(argv[++i], "%dx%d", &c.width, &c.height);
-        else if (a == "--filled")
-            c.filled = true;
-        else if (a == "--small")
-            c.small = true;
-        else
-            c.file = a;
+    const QStringList files = p.positionalArguments();
+    if (files.size() != 1) return usageError(program, usage, "wants one FILE");
+    c.file = toFileText(files.first());
+    bool ok = true;
+    if (p.isSet("runs")) c.runs = p.value("runs").toInt(&ok);
+    if (!ok || c.runs < 1) return usageError(program, usage, "--runs wants a whole number of at least 1");
+    if (p.isSet("size")) {
+        const QStringList wh = p.value("size").split('x');
+        bool okH = false;
+        if (wh.size() == 2) c.width = wh[0].toInt(&ok), c.height = wh[1].toInt(&okH);
+        if (wh.size() != 2 || !ok || !okH || c.width < 1 || c.height < 1)
+            return usageError(program, usage, "--size wants WxH");
     }
-    if (c.file.empty()) {
-        std::fprintf(stderr, "usage: corvex-bench FILE [--runs N] [--size WxH] [--filled] [--small]\n");
-        std::exit(2);
-    }
+    c.filled = p.isSet("filled");
+    c.small = p.isSet("small");
     return c;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    const auto parsed = parseArgs(argumentList(argc, argv));
+    if (const auto* early = std::get_if<EarlyExit>(&parsed)) return finish(*early);
+    const Config& c = std::get<Config>(parsed);
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    providePrivateRuntimeDir();
     QGuiApplication app(argc, argv);
-    const Config c = parseArgs(argc, argv);
 
     Session s;
     SetColors(s.options);

@@ -3,6 +3,8 @@
 // the plotting timer, and the handlers of start-up, redraw, close and the display options. It is the
 // host of the plot sequence and of the zoom, which change it only through those interfaces.
 
+#include "app/CommandLine.h"
+#include "app/CommandLineStart.h"
 #include "app/MenuBar.h"
 #include "datafile/SequencerHost.h"
 #include "model/PlotState.h"
@@ -50,6 +52,12 @@ class Plotit : public QMainWindow, private SequencerHost, private ZoomHost {
     void Form_Load();   // start-up, run once
     void Form_Resize(); // redraw from scratch, only while data are loaded
     void Form_Paint();  // lay out and draw the plot into the persistent image and show it
+
+    // Makes the start the command line asked for, after Form_Load, from the event loop: FILE is plotted
+    // after "Done" in Manual File Select, as "&File" would; --watch sets Auto File Select, the directory,
+    // pattern, plotting mode and delay in Setup and presses its "Done", with Done's checks and messages
+    // (on the stream). Returns 0 when started, 2 when the file cannot be opened or Done refused.
+    int applyStartRequest(const StartRequest& request, StartMessages& messages);
 
   protected:
     void resizeEvent(QResizeEvent* e) override;

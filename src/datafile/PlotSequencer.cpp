@@ -165,6 +165,12 @@ void PlotSequencer::Mnu2File_Click() {
     if (path) loadAndShow(*path, *path, {}); // the file itself is never moved or deleted
 }
 
+void PlotSequencer::plotFile(const std::string& path) {
+    if (plotting() || m_closing) return;
+    Activity running(*this);
+    loadAndShow(path, path, {});
+}
+
 void PlotSequencer::NextPlt_Click() {
     if (plotting() || m_closing) return;
     Activity running(*this);

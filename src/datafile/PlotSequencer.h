@@ -68,6 +68,8 @@ class PlotSequencer {
     bool Done(const SetupChoice& choice);
 
     void Mnu2File_Click();
+    // A file named when the program starts: plotted as if chosen with "&File" (never moved or deleted).
+    void plotFile(const std::string& path);
     void NextPlt_Click();
     void HoldPlot_Click();
     void PlotTimer_Timer();
