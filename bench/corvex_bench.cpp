@@ -3,14 +3,17 @@
 // drawing area (default 1280x960, as corvex-render draws). Prints medians of several runs, and
 // whether the stamped and the plain repaint gave the same pixels.
 //
-//   corvex-bench FILE [--runs N] [--size WxH] [--filled] [--small]
+//   corvex-bench [--runs N] [--size WxH] [--filled] [--small] FILE
 
-#include "app/PlotState.h"
 #include "datafile/PlotReader.h"
+#include "model/Colors.h"
+#include "model/PlotState.h"
+#include "platform/CommandLineExit.h"
 #include "platform/FileService.h"
 #include "platform/QtCanvas.h"
+#include "platform/RuntimeDir.h"
+#include "platform/Text.h"
 #include "render/AxisScale.h"
-#include "render/Colors.h"
 #include "render/PlotPainter.h"
 
 #include <QBuffer>
@@ -20,10 +23,9 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <functional>
 #include <string>
+#include <variant>
 #include <vector>
 
 using namespace corvex;
@@ -62,95 +64,100 @@ void report(const char* phase, double ms) {
 }
 
 struct Session {
-    PlotState state;
-    PlotWindowFields fields;
+    PlotData data;
+    PlotRange range;
+    DisplayOptions options;
+    DrawingAreaSize size;
     QuietMessages messages;
     NullProgress progress;
     ReaderHost host{messages, progress, [](const std::string&) {}, [](const std::string&) {}};
 };
 
-void load(Session& s, DataFileChannel& file) {
-    ReadPlotData(s.state, file, "bench", s.host);
-    FindLimits(s.state, s.state.XVal, s.state.YVal, s.state.NumPts);
+bool load(Session& s, const std::string& path, FileService& files, Clock& clock) {
+    return LoadPlotFile(path, "bench", files, clock, s.host, s.data, s.range).opened;
 }
 
 PlotPaintReport paint(Session& s, QImage& image, bool stamped) {
     QtCanvas canvas(&image);
     canvas.setSymbolStamping(stamped);
     const double twips = 15; // 96 dpi
-    PlotPaintContext ctx{
-        s.state, s.fields, canvas, s.messages, s.progress, image.width() * twips, image.height() * twips};
-    return Form_Paint(ctx);
+    const PlotLayout layout =
+        layOutPlot(s.data.DataLoaded, s.range, s.options, image.width() * twips, image.height() * twips);
+    return drawPlot(layout, s.data, s.options, s.size, canvas, s.progress);
 }
 
-Config parseArgs(int argc, char** argv) {
+// The configuration, or what to print and the exit status (help, version, or a usage error with status 2).
+std::variant<Config, EarlyExit> parseArgs(const QStringList& arguments) {
+    const QString program = "corvex-bench";
+    const QString usage = "Usage: corvex-bench [options] FILE\n";
+    QCommandLineParser p;
+    p.setApplicationDescription("Times the phases of plotting FILE in this process.");
+    p.addOptions({{"runs", "Timed runs per phase; the median is shown (default 9).", "N"},
+                  {"size", "Image size in pixels (default 1280x960).", "WxH"},
+                  {"filled", "Filled symbols."},
+                  {"small", "Half-size symbols."}});
+    p.addPositionalArgument("FILE", "Plot data file.");
+    if (auto early = parseStandard(p, arguments, program, usage)) return *early;
     Config c;
-    for (int i = 1; i < argc; ++i) {
-        const std::string a = argv[i];
-        if (a == "--runs" && i + 1 < argc)
-            c.runs = std::max(1, std::atoi(argv[++i]));
-        else if (a == "--size" && i + 1 < argc)
-            std::sscanf(argv[++i], "%dx%d", &c.width, &c.height);
-        else if (a == "--filled")
-            c.filled = true;
-        else if (a == "--small")
-            c.small = true;
-        else
-            c.file = a;
+    const QStringList files = p.positionalArguments();
+    if (files.size() != 1) return usageError(program, usage, "wants one FILE");
+    c.file = toFileText(files.first());
+    bool ok = true;
+    if (p.isSet("runs")) c.runs = p.value("runs").toInt(&ok);
+    if (!ok || c.runs < 1) return usageError(program, usage, "--runs wants a whole number of at least 1");
+    if (p.isSet("size")) {
+        const QStringList wh = p.value("size").split('x');
+        bool okH = false;
+        if (wh.size() == 2) c.width = wh[0].toInt(&ok), c.height = wh[1].toInt(&okH);
+        if (wh.size() != 2 || !ok || !okH || c.width < 1 || c.height < 1)
+            return usageError(program, usage, "--size wants WxH");
     }
-    if (c.file.empty()) {
-        std::fprintf(stderr, "usage: corvex-bench FILE [--runs N] [--size WxH] [--filled] [--small]\n");
-        std::exit(2);
-    }
+    c.filled = p.isSet("filled");
+    c.small = p.isSet("small");
     return c;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    const auto parsed = parseArgs(argumentList(argc, argv));
+    if (const auto* early = std::get_if<EarlyExit>(&parsed)) return finish(*early);
+    const Config& c = std::get<Config>(parsed);
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    providePrivateRuntimeDir();
     QGuiApplication app(argc, argv);
-    const Config c = parseArgs(argc, argv);
 
     Session s;
-    SetColors(s.state);
-    s.fields.PixWidth = float(c.width);
-    s.fields.PixHeight = float(c.height);
-    s.fields.SymScale = c.small ? 0.5f : 1.0f;
-    s.state.FilledSyms = c.filled;
+    SetColors(s.options);
+    s.size = {float(c.width), float(c.height)};
+    s.options.SymScale = c.small ? 0.5f : 1.0f;
+    s.options.FilledSyms = c.filled;
 
     SystemFileService files;
     NoWaitClock clock;
-    DataFileChannel file;
-    OpenDataFile(s.state, file, c.file, files, clock);
-    if (!file.open) {
+    if (!load(s, c.file, files, clock)) {
         std::fprintf(stderr, "corvex-bench: cannot read %s\n", c.file.c_str());
         return 1;
     }
-    load(s, file);
-    std::printf("%s: %d points, %dx%d, %s %s symbols, median of %d runs\n", c.file.c_str(), s.state.NumPts,
+    std::printf("%s: %d points, %dx%d, %s %s symbols, median of %d runs\n", c.file.c_str(), s.data.NumPts,
                 c.width, c.height, c.small ? "small" : "normal", c.filled ? "filled" : "open", c.runs);
 
-    report("open + read + parse + FindLimits", medianMs(c.runs, [&] {
-               DataFileChannel f;
-               OpenDataFile(s.state, f, c.file, files, clock);
-               load(s, f);
-           }));
+    report("open + read + parse + FindLimits", medianMs(c.runs, [&] { load(s, c.file, files, clock); }));
     report("axis set-up x 1000 (X and Y)", medianMs(c.runs, [&] {
                for (int k = 0; k < 1000; ++k) {
-                   SetUpAxis(AxisName::X, s.state.PlotXMin, s.state.PlotXMax, s.messages);
-                   SetUpAxis(AxisName::Y, s.state.PlotYMin, s.state.PlotYMax, s.messages);
+                   SetUpAxis(AxisName::X, s.range.PlotXMin, s.range.PlotXMax);
+                   SetUpAxis(AxisName::Y, s.range.PlotYMin, s.range.PlotYMax);
                }
            }));
 
     QImage image(c.width, c.height, QImage::Format_RGB32);
-    const int32_t numPts = s.state.NumPts;
+    const int32_t numPts = s.data.NumPts;
     for (const bool stamped : {false, true}) {
         const char* how = stamped ? "stamped" : "plain";
         const double full = medianMs(c.runs, [&] { paint(s, image, stamped); });
-        s.state.NumPts = 0; // frame, ticks and texts only
+        s.data.NumPts = 0; // frame, ticks and texts only
         const double empty = medianMs(c.runs, [&] { paint(s, image, stamped); });
-        s.state.NumPts = numPts;
+        s.data.NumPts = numPts;
         report((std::string("repaint, ") + how).c_str(), full);
         report((std::string("  of which the point loop, ") + how).c_str(), full - empty);
     }

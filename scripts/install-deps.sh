@@ -7,6 +7,7 @@ packages=(
   libx11-dev xvfb xauth xdotool xclip imagemagick poppler-utils
   cups printer-driver-cups-pdf
   clang-14 libclang-rt-14-dev
+  desktop-file-utils appstream man-db dpkg-dev file
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,16 +1,20 @@
-// corvex-render: draws the plot of a plot data file into a PNG, BMP, SVG or PDF file, exactly as the
-// main window draws it, and optionally describes the plot as JSON. Runs without a display.
+// corvex-render: draws the plot of plot data files into PNG, BMP, SVG or PDF files, exactly as the main
+// window draws it, and optionally describes each plot as JSON. One file, or a batch on all cores. Runs
+// without a display.
 
-#include "app/FontStep.h"
-#include "app/PlotState.h"
+#include "BatchRunner.h"
+#include "RenderOptions.h"
 #include "datafile/PlotReader.h"
+#include "model/Colors.h"
+#include "model/FontStep.h"
+#include "model/PlotState.h"
 #include "platform/FileService.h"
-#include "platform/FreeFormatInput.h"
 #include "platform/QtCanvas.h"
-#include "render/Colors.h"
+#include "platform/RuntimeDir.h"
+#include "platform/StreamMessages.h"
+#include "platform/Text.h"
 #include "render/PlotPainter.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -20,140 +24,20 @@
 #include <QJsonObject>
 #include <QPdfWriter>
 #include <QSvgGenerator>
-#include <cfloat>
+#include <QThread>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
-#include <iostream>
 #include <memory>
-#include <optional>
-#include <vector>
+#include <sstream>
+#include <unistd.h>
 
 using namespace corvex;
 
 namespace {
 
-constexpr int kExitDrawn = 0, kExitNoPlot = 1, kExitUsage = 2;
 constexpr double kDpi = 96; // 15 twips per pixel, as on the usual screen
-
-const char* const kUsage =
-    "Usage: corvex-render [options] INPUT OUTPUT\n"
-    "Draws the plot of the plot data file INPUT into OUTPUT (.png, .bmp, .svg or .pdf).\n"
-    "\n"
-    "Options:\n"
-    "  --size WxH            drawing area in pixels (default 1280x960)\n"
-    "  --omit-lines          leave out the connecting lines\n"
-    "  --small-symbols       half-size symbols\n"
-    "  --filled-symbols      filled symbols\n"
-    "  --title-step N        title and X legend font step 0..8 (default 4)\n"
-    "  --ylegend-step N      Y legend font step 0..8 (default 4)\n"
-    "  --range XMIN,XMAX,YMIN,YMAX  plot this range instead of the full data range\n"
-    "  --describe            print a JSON description to stdout (OUTPUT may then be left out)\n"
-    "  --help                show this text\n"
-    "\n"
-    "Exit status: 0 plot drawn, 1 no data, input unreadable or output not written, 2 bad usage.\n";
-
-struct Options {
-    int width = 1280, height = 960;
-    bool omitLines = false, smallSymbols = false, filledSymbols = false, describe = false;
-    int titleStep = 4, yLegendStep = 4;
-    std::optional<std::array<float, 4>> range;
-    std::string input, output;
-};
-
-struct UsageError {
-    std::string why;
-};
-
-bool parseInt(const std::string& text, int lo, int hi, int& value) {
-    double v = 0;
-    if (!parseDecimal(text, v) || v != double(int(v)) || v < lo || v > hi) return false;
-    value = int(v);
-    return true;
-}
-
-bool parseFloat(const std::string& text, float& value) {
-    double v = 0;
-    if (!parseDecimal(text, v) || v > FLT_MAX || v < -FLT_MAX) return false;
-    value = float(v);
-    return true;
-}
-
-std::vector<std::string> split(const std::string& text, char separator) {
-    std::vector<std::string> parts(1);
-    for (char c : text) {
-        if (c == separator)
-            parts.emplace_back();
-        else
-            parts.back() += c;
-    }
-    return parts;
-}
-
-Options parseOptions(const std::vector<std::string>& args) {
-    Options o;
-    std::vector<std::string> files;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        auto value = [&]() -> const std::string& {
-            if (i + 1 >= args.size()) throw UsageError{a + " needs a value"};
-            return args[++i];
-        };
-        if (a == "--omit-lines") {
-            o.omitLines = true;
-        } else if (a == "--small-symbols") {
-            o.smallSymbols = true;
-        } else if (a == "--filled-symbols") {
-            o.filledSymbols = true;
-        } else if (a == "--describe") {
-            o.describe = true;
-        } else if (a == "--size") {
-            const auto wh = split(value(), 'x');
-            if (wh.size() != 2 || !parseInt(wh[0], 1, 16000, o.width) ||
-                !parseInt(wh[1], 1, 16000, o.height) || double(o.width) * o.height > 64e6)
-                throw UsageError{"--size wants WxH, each 1..16000, at most 64 million pixels"};
-        } else if (a == "--title-step" || a == "--ylegend-step") {
-            if (!parseInt(value(), 0, kMaxFontStep, a == "--title-step" ? o.titleStep : o.yLegendStep))
-                throw UsageError{a + " wants a whole number 0..8"};
-        } else if (a == "--range") {
-            const auto parts = split(value(), ',');
-            std::array<float, 4> r{};
-            if (parts.size() != 4) throw UsageError{"--range wants XMIN,XMAX,YMIN,YMAX"};
-            for (size_t k = 0; k < 4; ++k)
-                if (!parseFloat(parts[k], r[k])) throw UsageError{"--range: not a number: " + parts[k]};
-            if (r[0] > r[1] || r[2] > r[3]) throw UsageError{"--range wants XMIN <= XMAX and YMIN <= YMAX"};
-            o.range = r;
-        } else if (a.size() > 1 && a[0] == '-') {
-            throw UsageError{"unknown option " + a};
-        } else {
-            files.push_back(a);
-        }
-    }
-    if (files.empty() || files.size() > 2) throw UsageError{"wants INPUT and OUTPUT"};
-    if (files.size() == 1 && !o.describe) throw UsageError{"OUTPUT missing"};
-    o.input = files[0];
-    if (files.size() == 2) o.output = files[1];
-    return o;
-}
-
-std::string extensionOf(const std::string& path) {
-    return QFileInfo(toQString(path)).suffix().toLower().toStdString();
-}
-
-// Messages the window would show in a message box: printed as "Title: text", kept for the JSON.
-class StderrMessages : public MessageService {
-  public:
-    void show(const std::string& text, const std::string& title, MessageIcon) override {
-        std::string oneLine; // "\n\r" line breaks as plain line feeds
-        for (size_t k = 0; k < text.size(); ++k)
-            if (!(text[k] == '\r' && k > 0 && text[k - 1] == '\n')) oneLine += text[k];
-        std::cerr << (title.empty() ? kProgramTitle : title) << ": " << oneLine << std::endl;
-        shown.push_back({title, text});
-    }
-    void beep() override {}
-    std::vector<std::pair<std::string, std::string>> shown;
-};
 
 // Factor after `steps` font steps from the start step 4 (each a factor 1.2, as the menu commands).
 float stepFactor(float start, int steps) {
@@ -182,18 +66,46 @@ QJsonObject describeAxis(const AxisSetup& axis, const std::string& legend) {
             {"labels", labels}};
 }
 
+// The display options of the command line, from the start-up values.
+DisplayOptions displayOptions(const RenderOptions& o) {
+    DisplayOptions options;
+    SetColors(options);
+    options.OmitLines = o.omitLines;
+    options.SmallSyms = o.smallSymbols;
+    options.SymScale = o.smallSymbols ? 0.5f : 1.0f;
+    options.FilledSyms = o.filledSymbols;
+    options.XLgndFntStep = int16_t(o.titleStep);
+    options.YLgndFntStep = int16_t(o.yLegendStep);
+    options.XLgndFntScale = stepFactor(0.0014f, o.titleStep);
+    options.YLgndFntScale = stepFactor(0.0026f, o.yLegendStep);
+    return options;
+}
+
+// Loads INPUT as the window loads a plot, with its caption; false when it cannot be opened.
+bool loadPlot(const std::string& input, PlotData& data, PlotRange& range, MessageService& messages,
+              std::string& caption) {
+    NullProgress progress;
+    SystemFileService files;
+    NoWaitClock clock;
+    const std::string displayName = toFileText(QFileInfo(toQString(input)).absoluteFilePath());
+    ReaderHost host{messages, progress, [&](const std::string& c) { caption = c; },
+                    [](const std::string&) {}};
+    return LoadPlotFile(input, displayName, files, clock, host, data, range).opened;
+}
+
 // Draws the plot onto the device of OUTPUT's format (or a scratch image) and writes the file.
 struct RenderResult {
     PlotPaintReport report;
-    bool written = true;
+    bool written = false;
 };
 
 using PlotPaint = std::function<PlotPaintReport(Canvas&)>;
 
-RenderResult render(const Options& o, const std::string& caption, const PlotPaint& paint) {
+RenderResult render(const RenderOptions& o, const std::string& output, const std::string& caption,
+                    const PlotPaint& paint) {
     RenderResult result;
-    const std::string ext = extensionOf(o.output);
-    const QString path = toQString(o.output);
+    const QString path = toQString(output);
+    const QString ext = QFileInfo(path).suffix().toLower();
     if (ext == "svg") {
         QSvgGenerator svg;
         svg.setFileName(path);
@@ -224,83 +136,99 @@ RenderResult render(const Options& o, const std::string& caption, const PlotPain
             result.report = paint(canvas);
         }
         // PNG quality 80 is zlib level 1: the same pixels, encoded several times faster.
-        if (!o.output.empty())
-            result.written = image.save(path, ext == "bmp" ? "BMP" : "PNG", ext == "bmp" ? -1 : 80);
+        result.written =
+            output.empty() || image.save(path, ext == "bmp" ? "BMP" : "PNG", ext == "bmp" ? -1 : 80);
     }
     return result;
 }
 
-int run(const Options& o) {
-    PlotState state;
-    SetColors(state);
-    PlotWindowFields fields;
-    fields.PixWidth = float(o.width);
-    fields.PixHeight = float(o.height);
-    fields.OmitLines = o.omitLines;
-    state.SmallSyms = o.smallSymbols;
-    fields.SymScale = o.smallSymbols ? 0.5f : 1.0f;
-    state.FilledSyms = o.filledSymbols;
-    fields.XLgndFntStep = int16_t(o.titleStep);
-    fields.YLgndFntStep = int16_t(o.yLegendStep);
-    fields.XLgndFntScale = stepFactor(0.0014f, o.titleStep);
-    fields.YLgndFntScale = stepFactor(0.0026f, o.yLegendStep);
-
-    StderrMessages messages;
-    NullProgress progress;
-    SystemFileService files;
-    NoWaitClock clock;
-    const std::string displayName = QFileInfo(toQString(o.input)).absoluteFilePath().toStdString();
+// A plot file as loaded and laid out.
+struct LoadedPlot {
+    std::unique_ptr<PlotData> data = std::make_unique<PlotData>(); // 2.5 MB: not on a worker's stack
+    PlotRange range;
+    PlotLayout layout;
     std::string caption = kVersionCaption;
+};
 
-    DataFileChannel file;
-    OpenDataFile(state, file, o.input, files, clock);
-    if (!file.open) {
-        std::cerr << "corvex-render: cannot read " << o.input << std::endl;
-    } else {
-        ReaderHost host{messages, progress, [&](const std::string& c) { caption = c; },
-                        [](const std::string&) {}};
-        ReadPlotData(state, file, displayName, host);
-        CloseDataFile(state, file);
-        if (state.DataLoaded) FindLimits(state, state.XVal, state.YVal, state.NumPts);
+QJsonObject describe(const LoadedPlot& plot, const StreamMessages& messages, const PlotPaintReport& report) {
+    QJsonArray shown;
+    for (const auto& [title, text] : messages.shown())
+        shown.append(QJsonObject{{"title", toQString(title)}, {"text", toQString(text)}});
+    const PlotData& data = *plot.data;
+    return {{"caption", toQString(plot.caption)},
+            {"data_loaded", data.DataLoaded},
+            {"num_pts", data.NumPts},
+            {"title", toQString(data.PlotTitle)},
+            {"subtitle", toQString(data.SubTitle)},
+            {"range", QJsonObject{{"x_min", jsonFloat(plot.range.PlotXMin)},
+                                  {"x_max", jsonFloat(plot.range.PlotXMax)},
+                                  {"y_min", jsonFloat(plot.range.PlotYMin)},
+                                  {"y_max", jsonFloat(plot.range.PlotYMax)}}},
+            {"x_axis", describeAxis(plot.layout.x, data.XLegend)},
+            {"y_axis", describeAxis(plot.layout.y, data.YLegend)},
+            {"messages", shown},
+            {"symbols_drawn", qint64(report.symbolsDrawn)},
+            {"line_segments_drawn", qint64(report.lineSegmentsDrawn)}};
+}
+
+// `text` with `prefix` before each of its lines.
+std::string prefixLines(const std::string& text, const std::string& prefix) {
+    std::string out;
+    for (size_t start = 0, end; start < text.size(); start = end + 1) {
+        end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        out += prefix + text.substr(start, end - start) + "\n";
     }
-    if (state.DataLoaded && o.range) {
+    return out;
+}
+
+// Draws INPUT into OUTPUT (none: only described) with a plot state of its own, so that files can be
+// drawn side by side. In a batch, messages name the input and the description is one line naming the
+// input and output.
+FileOutcome drawFile(const RenderOptions& o, const std::string& input, const std::string& output) {
+    const DisplayOptions options = displayOptions(o);
+    std::ostringstream said, err;
+    StreamMessages messages(said);
+    LoadedPlot plot;
+    if (!loadPlot(input, *plot.data, plot.range, messages, plot.caption))
+        err << "corvex-render: cannot read " << input << "\n";
+    if (plot.data->DataLoaded && o.range) {
         const auto& r = *o.range;
-        state.PlotXMin = r[0], state.PlotXMax = r[1], state.PlotYMin = r[2], state.PlotYMax = r[3];
+        plot.range = {r[0], r[1], r[2], r[3]};
     }
 
     RenderResult result;
-    if (state.DataLoaded) {
+    if (plot.data->DataLoaded) {
         const double twips = 1440.0 / kDpi;
-        result = render(o, caption, [&](Canvas& canvas) {
-            PlotPaintContext ctx{state,    fields,          canvas,          messages,
-                                 progress, o.width * twips, o.height * twips};
-            return Form_Paint(ctx);
+        plot.layout = layOutPlot(true, plot.range, options, o.width * twips, o.height * twips);
+        for (const PlotWarning& warning : plot.layout.warnings)
+            messages.show(warning.text, warning.title, MessageIcon::Exclamation);
+        plot.range = plot.layout.range;
+    }
+    if (plot.layout.drawable) {
+        NullProgress progress;
+        const DrawingAreaSize size{float(o.width), float(o.height)};
+        result = render(o, output, plot.caption, [&](Canvas& canvas) {
+            return drawPlot(plot.layout, *plot.data, options, size, canvas, progress);
         });
-        if (!result.written) std::cerr << "corvex-render: cannot write " << o.output << std::endl;
-        if (!result.report.drawn && !o.output.empty()) QFile::remove(toQString(o.output)); // no plot, no file
+        if (!result.written) err << "corvex-render: cannot write " << output << "\n";
     }
 
+    FileOutcome outcome{plot.layout.drawable && result.written ? kExitDrawn : kExitNoPlot,
+                        {},
+                        (o.batch() ? prefixLines(said.str(), input + ": ") : said.str()) + err.str()};
     if (o.describe) {
-        QJsonArray shown;
-        for (const auto& [title, text] : messages.shown)
-            shown.append(QJsonObject{{"title", toQString(title)}, {"text", toQString(text)}});
-        const QJsonObject json{{"caption", toQString(caption)},
-                               {"data_loaded", state.DataLoaded},
-                               {"num_pts", state.NumPts},
-                               {"title", toQString(state.PlotTitle)},
-                               {"subtitle", toQString(state.SubTitle)},
-                               {"range", QJsonObject{{"x_min", jsonFloat(state.PlotXMin)},
-                                                     {"x_max", jsonFloat(state.PlotXMax)},
-                                                     {"y_min", jsonFloat(state.PlotYMin)},
-                                                     {"y_max", jsonFloat(state.PlotYMax)}}},
-                               {"x_axis", describeAxis(result.report.x, state.XLegend)},
-                               {"y_axis", describeAxis(result.report.y, state.YLegend)},
-                               {"messages", shown},
-                               {"symbols_drawn", qint64(result.report.symbolsDrawn)},
-                               {"line_segments_drawn", qint64(result.report.lineSegmentsDrawn)}};
-        std::cout << QJsonDocument(json).toJson(QJsonDocument::Indented).toStdString();
+        QJsonObject json = describe(plot, messages, result.report);
+        if (o.batch()) {
+            json["input"] = toQString(input);
+            json["output"] = toQString(output);
+        }
+        outcome.out = QJsonDocument(json)
+                          .toJson(o.batch() ? QJsonDocument::Compact : QJsonDocument::Indented)
+                          .toStdString();
+        if (o.batch()) outcome.out += "\n";
     }
-    return result.report.drawn && result.written ? kExitDrawn : kExitNoPlot;
+    return outcome;
 }
 
 bool platformGiven(int argc, char** argv) {
@@ -312,26 +240,18 @@ bool platformGiven(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
+    const auto parsed = parseRenderOptions(argumentList(argc, argv), QThread::idealThreadCount());
+    if (const auto* early = std::get_if<EarlyExit>(&parsed)) return finish(*early);
+    const RenderOptions& o = std::get<RenderOptions>(parsed);
+
     if (!platformGiven(argc, argv)) qputenv("QT_QPA_PLATFORM", "offscreen");
+    providePrivateRuntimeDir();
     QGuiApplication app(argc, argv);
-    std::vector<std::string> args;
-    const QStringList arguments = QGuiApplication::arguments();
-    for (qsizetype i = 1; i < arguments.size(); ++i)
-        args.push_back(arguments[i].toStdString());
-    for (const auto& a : args)
-        if (a == "--help" || a == "-h") {
-            std::cout << kUsage;
-            return kExitDrawn;
-        }
-    Options options;
-    try {
-        options = parseOptions(args);
-        const std::string ext = extensionOf(options.output);
-        if (!options.output.empty() && ext != "png" && ext != "bmp" && ext != "svg" && ext != "pdf")
-            throw UsageError{"OUTPUT must end in .png, .bmp, .svg or .pdf"};
-    } catch (const UsageError& e) {
-        std::cerr << "corvex-render: " << e.why << "\n\n" << kUsage;
-        return kExitUsage;
-    }
-    return run(options);
+    if (!o.batch())
+        return runBatch(
+            1, 1, [&](size_t) { return drawFile(o, o.inputs[0], o.output); }, false);
+    return runBatch(
+        o.inputs.size(), o.jobs,
+        [&](size_t i) { return drawFile(o, o.inputs[i], outputFor(o, o.inputs[i])); },
+        isatty(STDERR_FILENO) != 0);
 }

@@ -1,5 +1,7 @@
 #include "app/PlotArea.h"
 
+#include "model/PlotFrame.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -23,18 +25,19 @@ void PlotArea::setOverlay(std::function<void(QPainter&)> overlay) {
     update();
 }
 
-QSizeF PlotArea::scaleSize() const {
-    return m_image.isNull() ? QSizeF(size()) : QSizeF(m_image.size());
+DrawingAreaSize PlotArea::scaleSize() const {
+    const QSize s = m_image.isNull() ? size() : m_image.size();
+    return {float(s.width()), float(s.height())};
 }
 
 QPointF PlotArea::toPlotUnits(const QPointF& pixel) const {
-    const QSizeF s = scaleSize();
-    return {-25.0 + 135.0 * pixel.x() / s.width(), 120.0 - 145.0 * pixel.y() / s.height()};
+    const PixelPosition p = pixelsToPlot(pixel.x(), pixel.y(), scaleSize());
+    return {p.x, p.y};
 }
 
 QPointF PlotArea::toPixels(double x, double y) const {
-    const QSizeF s = scaleSize();
-    return {(x + 25.0) * s.width() / 135.0, (120.0 - y) * s.height() / 145.0};
+    const PixelPosition p = plotToPixels(x, y, scaleSize());
+    return {p.x, p.y};
 }
 
 void PlotArea::paintEvent(QPaintEvent*) {

@@ -2,6 +2,8 @@
 // The main window's drawing area: it shows the persistent image (the plot as last drawn) and hands
 // mouse events on in plot units, (-25, 120) at the top left to (110, -25) at the bottom right.
 
+#include "model/PlotState.h"
+
 #include <QImage>
 #include <QWidget>
 #include <functional>
@@ -37,7 +39,7 @@ class PlotArea : public QWidget {
     void mouseReleaseEvent(QMouseEvent* e) override;
 
   private:
-    QSizeF scaleSize() const;
+    DrawingAreaSize scaleSize() const;
 
     QImage m_image;
     std::function<void(QPainter&)> m_overlay;

@@ -1,21 +1,21 @@
 #include "app/PlotWindow.h"
 
-#include "app/FontStep.h"
+#include "app/FileFrm.h"
 #include "app/PlotArea.h"
+#include "app/PlotCapture.h"
+#include "app/PlotCopies.h"
+#include "app/PlotLegend.h"
+#include "app/PrinterMenu.h"
 #include "app/ProgressWindow.h"
 #include "app/ReadoutStrip.h"
-#include "app/StartUpLayout.h"
+#include "app/SaveFileDialog.h"
 #include "datafile/PlotSequencer.h"
-#include "filesel/FileFrm.h"
-#include "legend/PlotLegend.h"
-#include "output/PlotCapture.h"
-#include "output/PlotCopies.h"
+#include "model/Colors.h"
+#include "model/FontStep.h"
+#include "model/StartUpLayout.h"
 #include "output/PlotPrinter.h"
-#include "output/PrinterMenu.h"
-#include "output/SaveFileDialog.h"
 #include "platform/NumberText.h"
 #include "platform/QtCanvas.h"
-#include "render/Colors.h"
 #include "render/PlotPainter.h"
 
 #include <QAction>
@@ -32,10 +32,10 @@
 
 namespace corvex {
 
-Plotit::Plotit(PlotState& state, AppServices services, QWidget* parent)
-    : QMainWindow(parent), m_state(state), m_services(services), m_menus(buildPlotMenus(menuBar())),
+Plotit::Plotit(PlotModel& model, AppServices services, QWidget* parent)
+    : QMainWindow(parent), m_model(model), m_services(services), m_menus(buildPlotMenus(menuBar())),
       m_plotArea(new PlotArea), XYCoords(new ReadoutStrip), cmpltfrm(new ProgressWindow),
-      PlotTimer(new QTimer(this)), m_host(*this), m_zoom(state, m_fields, m_host) {
+      PlotTimer(new QTimer(this)), m_zoom(model.data, model.range, m_axes, model.options, *this) {
     setObjectName("Plotit");
     setWindowTitle(kVersionCaption);
     auto* central = new QWidget;
@@ -48,7 +48,10 @@ Plotit::Plotit(PlotState& state, AppServices services, QWidget* parent)
 
     PlotTimer->setObjectName("PlotTimer");
     PlotTimer->setInterval(4000);
+    connectCommands();
+}
 
+void Plotit::connectCommands() {
     connect(m_plotArea, &PlotArea::mouseDown, this,
             [this](float x, float y) { m_zoom.Form_MouseDown(x, y); });
     connect(m_plotArea, &PlotArea::mouseMoved, this,
@@ -63,18 +66,12 @@ Plotit::Plotit(PlotState& state, AppServices services, QWidget* parent)
     connect(m_menus.XLgndFntDec, &QAction::triggered, this, &Plotit::XLgndFntDec_Click);
     connect(m_menus.YLgndFntInc, &QAction::triggered, this, &Plotit::YLgndFntInc_Click);
     connect(m_menus.YLgndFntDec, &QAction::triggered, this, &Plotit::YLgndFntDec_Click);
-    connect(m_menus.HoldPlot, &QAction::triggered, this, &Plotit::HoldPlot_Click);
-    connect(m_menus.SetupPlt, &QAction::triggered, this, &Plotit::SetupPlt_Click);
     connect(m_menus.ShowIt, &QAction::triggered, this, &Plotit::ShowIt_Click);
 }
 
 Plotit::~Plotit() {
     delete m_legend;
     delete cmpltfrm;
-}
-
-PlotLegend* Plotit::legend() const {
-    return m_legend;
 }
 
 double Plotit::twipsPerPixel() const {
@@ -94,8 +91,8 @@ void Plotit::Form_Load() {
     XYCoords->setPointSize(place.readoutPoints);
     storePixelSize();
     move(int(place.left / tpp), int(place.top / tpp));
-    m_fields.SymScale = 1.0f;
-    SetColors(m_state);
+    m_model.options = DisplayOptions{}; // SymScale 1, no lines omitted, small or filled symbols, font steps 4
+    SetColors(m_model.options);
     show();
     // resize() set the inner size: take the frame off so that the outer size is 0.65 of the screen.
     const QSize frame = frameGeometry().size() - size();
@@ -105,17 +102,8 @@ void Plotit::Form_Load() {
     }
     createFileSelection();
     cmpltfrm->placeInCorner();
-    m_fields.OmitLines = false;
-    m_state.SmallSyms = false;
-    m_state.FilledSyms = false;
-    SetupPlt_Click();
-    m_fields.XLgndFntStep = 4;
-    m_fields.YLgndFntStep = 4;
-    m_fields.XLgndFntScale = 0.0014f;
-    m_fields.YLgndFntScale = 0.0026f;
-    m_state.TmpFileName = joinPath(m_services.files.currentDirectory(), kWorkingCopyName);
-    std::string why;
-    if (m_services.files.exists(m_state.TmpFileName)) m_services.files.remove(m_state.TmpFileName, why);
+    m_sequencer->SetupPlt_Click();
+    m_sequencer->startUp(m_services.files.currentDirectory());
     m_printers = BuildPrinterMenu(*m_menus.ChoosePrn, *m_menus.PrnPlot, this);
     connectOutputCommands();
 }
@@ -134,33 +122,31 @@ void Plotit::connectOutputCommands() {
 
 namespace {
 
-QString latin1(const std::string& text) {
-    return QString::fromLatin1(text.data(), qsizetype(text.size()));
-}
-
 std::optional<std::string> askOpenPath(QWidget* parent, const std::string& filter) {
     QFileDialog dialog(parent);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters(NameFilters(latin1(filter)));
+    dialog.setNameFilters(NameFilters(toQString(filter)));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return dialog.selectedFiles().first().toLocal8Bit().toStdString();
+    return toFileText(dialog.selectedFiles().first());
 }
 
 std::optional<std::string> askSavePath(QWidget* parent, const std::string& filter,
                                        const std::string& extension) {
-    const QString path = ShowSaveFileDialog(parent, {QString(), latin1(filter), latin1(extension), true});
+    const QString path =
+        ShowSaveFileDialog(parent, {QString(), toQString(filter), toQString(extension), true});
     if (path.isEmpty()) return std::nullopt;
-    return path.toLocal8Bit().toStdString();
+    return toFileText(path);
 }
 
 } // namespace
 
 // The file selection window with its pattern "plot.dat", and the plot sequence that reads its list.
 void Plotit::createFileSelection() {
-    m_fileFrm = std::make_unique<FileFrm>(m_state, m_services.files, m_host);
+    m_fileFrm = std::make_unique<FileFrm>(m_services.messages);
     m_sequencer = std::make_unique<PlotSequencer>(
-        m_state, m_fileFrm->fileList(), m_services.files, m_host,
+        m_model.data, m_model.range, m_fileFrm->fileList(), m_services.files,
+        static_cast<SequencerHost&>(*this),
         [this](const std::string& filter) { return askOpenPath(this, filter); },
         [this](const std::string& filter, const std::string& extension) {
             return askSavePath(this, filter, extension);
@@ -170,30 +156,17 @@ void Plotit::createFileSelection() {
     connect(m_menus.Mnu2File, &QAction::triggered, this, [this] { m_sequencer->Mnu2File_Click(); });
     connect(m_menus.NextPlt, &QAction::triggered, this, [this] { m_sequencer->NextPlt_Click(); });
     connect(m_menus.SavePlotNow, &QAction::triggered, this, [this] { m_sequencer->SavePlotNow_Click(); });
+    connect(m_menus.HoldPlot, &QAction::triggered, this, [this] { m_sequencer->HoldPlot_Click(); });
+    connect(m_menus.SetupPlt, &QAction::triggered, this, [this] { m_sequencer->SetupPlt_Click(); });
     connect(PlotTimer, &QTimer::timeout, this, [this] {
         if (!m_painting) m_sequencer->PlotTimer_Timer(); // a repaint's message box is open
     });
 }
 
-void Plotit::SetupPlt_Click() {
-    PlotTimer->stop();
-    m_sequencer->suspend();
-    m_menus.NextPlt->setVisible(false);
-    m_menus.NextPlt->setEnabled(false);
-    m_menus.HoldPlot->setVisible(false);
-    m_menus.HoldPlot->setEnabled(false);
-    m_menus.HoldPlot->setText("&Hold");
-    setEnabled(false);
-    m_fileFrm->show();
-    m_fileFrm->raise();
-    m_fileFrm->activateWindow();
-}
-
 void Plotit::storePixelSize() {
     layout()->activate(); // lay out now (the window may still be hidden) so the drawing area has its size
     centralWidget()->layout()->activate();
-    m_fields.PixWidth = float(m_plotArea->width());
-    m_fields.PixHeight = float(m_plotArea->height());
+    m_areaSize = {float(m_plotArea->width()), float(m_plotArea->height())};
 }
 
 void Plotit::resizeEvent(QResizeEvent* e) {
@@ -202,7 +175,7 @@ void Plotit::resizeEvent(QResizeEvent* e) {
 }
 
 void Plotit::Form_Resize() {
-    if (!m_state.DataLoaded) return;
+    if (!m_model.data.DataLoaded) return;
     // The image is in use by the running repaint, or the points are being replaced: redraw afterwards
     // (a read ends with a redraw of its own).
     if (m_painting || dataBeingRead()) {
@@ -211,7 +184,7 @@ void Plotit::Form_Resize() {
     }
     m_repaintPending = false;
     storePixelSize();
-    m_plotArea->resetImage(QSize(int(m_fields.PixWidth), int(m_fields.PixHeight)));
+    m_plotArea->resetImage(QSize(int(m_areaSize.PixWidth), int(m_areaSize.PixHeight)));
     try {
         Form_Paint();
     } catch (const std::bad_alloc&) {
@@ -247,15 +220,21 @@ void Plotit::Form_Paint() {
 void Plotit::paintOnce() {
     XYCoords->layoutForWindowWidth(frameGeometry().width());
     // The drawing keeps the pixel size of the last redraw, as the scale of the window does.
-    const QSize pixels(int(m_fields.PixWidth), int(m_fields.PixHeight));
+    const QSize pixels(int(m_areaSize.PixWidth), int(m_areaSize.PixHeight));
     if (pixels.isEmpty()) return; // minimized: nothing to draw on until the next redraw
-    if (m_plotArea->persistentImage().size() != pixels) m_plotArea->resetImage(pixels);
-    if (m_state.DataLoaded) show();
-    QtCanvas canvas(&m_plotArea->persistentImage(), logicalDpiY());
     const QSizeF outer = outerSizeTwips();
-    PlotPaintContext context{m_state,   m_fields,      canvas,        m_services.messages,
-                             *cmpltfrm, outer.width(), outer.height()};
-    corvex::Form_Paint(context);
+    const PlotLayout layout =
+        layOutPlot(m_model.data.DataLoaded, m_model.range, m_model.options, outer.width(), outer.height());
+    for (const PlotWarning& warning : layout.warnings)
+        m_services.messages.show(warning.text, warning.title, MessageIcon::Exclamation);
+    if (!m_model.data.DataLoaded) return;
+    m_model.range = layout.range; // a flat range is kept widened, as it was drawn
+    if (!layout.drawable) return;
+    m_axes = layout.axes;
+    if (m_plotArea->persistentImage().size() != pixels) m_plotArea->resetImage(pixels);
+    show();
+    QtCanvas canvas(&m_plotArea->persistentImage(), logicalDpiY());
+    drawPlot(layout, m_model.data, m_model.options, m_areaSize, canvas, *cmpltfrm);
     m_plotArea->setOverlay(nullptr);
     m_plotArea->update();
 }
@@ -268,8 +247,6 @@ void Plotit::closeEvent(QCloseEvent* e) {
 void Plotit::Form_Unload() {
     if (m_legend) m_legend->close();
     m_plotArea->resetImage(m_plotArea->size());
-    std::string why;
-    if (m_services.files.exists(m_state.TmpFileName)) m_services.files.remove(m_state.TmpFileName, why);
     // End at once: no further plot, no "Done" from the Setup window, no timer tick, no settling wait.
     m_services.clock.cancelWaits();
     PlotTimer->stop();
@@ -280,41 +257,42 @@ void Plotit::Form_Unload() {
 }
 
 void Plotit::repaintIfLoaded() {
-    if (m_state.DataLoaded) Form_Paint();
+    if (m_model.data.DataLoaded) Form_Paint();
 }
 
 void Plotit::ShowEm_Click() {
-    m_fields.ShowCoords = m_menus.ShowEm->isChecked();
-    XYCoords->setVisible(m_fields.ShowCoords);
+    m_model.options.ShowCoords = m_menus.ShowEm->isChecked();
+    XYCoords->setVisible(m_model.options.ShowCoords);
 }
 
 void Plotit::Nolines_Click() {
-    m_fields.OmitLines = m_menus.Nolines->isChecked();
+    m_model.options.OmitLines = m_menus.Nolines->isChecked();
     repaintIfLoaded();
 }
 
 void Plotit::LargePoints_Click() {
-    m_state.SmallSyms = !m_state.SmallSyms;
-    m_menus.LargePoints->setText(m_state.SmallSyms ? "Large Symbols" : "Small Symbols");
-    m_fields.SymScale = m_state.SmallSyms ? 0.5f : 1.0f;
+    DisplayOptions& o = m_model.options;
+    o.SmallSyms = !o.SmallSyms;
+    m_menus.LargePoints->setText(o.SmallSyms ? "Large Symbols" : "Small Symbols");
+    o.SymScale = o.SmallSyms ? 0.5f : 1.0f;
     repaintIfLoaded();
     refreshLegend();
 }
 
 void Plotit::UseFilled_Click() {
-    m_state.FilledSyms = m_menus.UseFilled->isChecked();
+    m_model.options.FilledSyms = m_menus.UseFilled->isChecked();
     repaintIfLoaded();
     refreshLegend();
 }
 
 void Plotit::refreshLegend() {
-    if (m_state.LegendLoaded && m_legend) m_legend->Form_Paint();
+    if (m_legend) m_legend->repaintLegend();
 }
 
 void Plotit::ShowIt_Click() {
     if (!m_legend) { // a closed legend deleted itself: make a new one
         // No parent: the legend stays usable while "&Setup" disables the main window.
-        m_legend = new PlotLegend(m_state, frameGeometry().top());
+        m_legend = new PlotLegend(m_model.options, frameGeometry().top());
         connect(m_legend, &PlotLegend::unloaded, this, [this] { m_menus.ShowIt->setEnabled(true); });
     }
     m_legend->show();
@@ -323,42 +301,32 @@ void Plotit::ShowIt_Click() {
     m_menus.ShowIt->setEnabled(false);
 }
 
-namespace {
-void stepFont(float& scale, int16_t& step, int direction, QAction* increase, QAction* decrease) {
-    const FontStepLimits limits = applyFontStep(scale, step, direction);
+// One font step of the title and X legend (the X menu items) or of the Y legend, then a repaint.
+void Plotit::stepFont(bool titleFont, int direction) {
+    DisplayOptions& o = m_model.options;
+    QAction* increase = titleFont ? m_menus.XLgndFntInc : m_menus.YLgndFntInc;
+    QAction* decrease = titleFont ? m_menus.XLgndFntDec : m_menus.YLgndFntDec;
+    const FontStepLimits limits = titleFont ? applyFontStep(o.XLgndFntScale, o.XLgndFntStep, direction)
+                                            : applyFontStep(o.YLgndFntScale, o.YLgndFntStep, direction);
     increase->setEnabled(limits.increaseEnabled);
     decrease->setEnabled(limits.decreaseEnabled);
+    repaintIfLoaded();
 }
-} // namespace
 
 void Plotit::XLgndFntInc_Click() {
-    stepFont(m_fields.XLgndFntScale, m_fields.XLgndFntStep, +1, m_menus.XLgndFntInc, m_menus.XLgndFntDec);
-    repaintIfLoaded();
+    stepFont(true, +1);
 }
 
 void Plotit::XLgndFntDec_Click() {
-    stepFont(m_fields.XLgndFntScale, m_fields.XLgndFntStep, -1, m_menus.XLgndFntInc, m_menus.XLgndFntDec);
-    repaintIfLoaded();
+    stepFont(true, -1);
 }
 
 void Plotit::YLgndFntInc_Click() {
-    stepFont(m_fields.YLgndFntScale, m_fields.YLgndFntStep, +1, m_menus.YLgndFntInc, m_menus.YLgndFntDec);
-    repaintIfLoaded();
+    stepFont(false, +1);
 }
 
 void Plotit::YLgndFntDec_Click() {
-    stepFont(m_fields.YLgndFntScale, m_fields.YLgndFntStep, -1, m_menus.YLgndFntInc, m_menus.YLgndFntDec);
-    repaintIfLoaded();
-}
-
-void Plotit::HoldPlot_Click() {
-    if (PlotTimer->isActive()) {
-        PlotTimer->stop();
-        m_menus.HoldPlot->setText("&Continue");
-    } else {
-        PlotTimer->start();
-        m_menus.HoldPlot->setText("&Hold");
-    }
+    stepFont(false, -1);
 }
 
 } // namespace corvex

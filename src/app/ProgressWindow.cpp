@@ -1,5 +1,7 @@
 #include "app/ProgressWindow.h"
 
+#include "platform/Text.h"
+
 #include <QCoreApplication>
 #include <QGridLayout>
 #include <QLabel>
@@ -29,7 +31,7 @@ ProgressWindow::ProgressWindow(QWidget* parent)
 }
 
 void ProgressWindow::setLabel(const std::string& text) {
-    Label3->setText(QString::fromLatin1(text.c_str()));
+    Label3->setText(toQString(text));
 }
 
 void ProgressWindow::setValue(int percent) {

@@ -1,9 +1,8 @@
 #pragma once
-// Qt implementations of the message box and settling clock services.
+// The Qt message box service.
 
 #include "platform/Services.h"
 
-class QEventLoop;
 class QWidget;
 
 namespace corvex {
@@ -18,18 +17,6 @@ class QtMessageService : public MessageService {
 
   private:
     QWidget* m_parent;
-};
-
-// Waits in a local event loop, so the windows keep repainting and answering while a file settles: a
-// tick or a plotting command then finds the plot sequence busy, and a close request cuts the wait short.
-class EventLoopClock : public Clock {
-  public:
-    bool sleepMs(int ms) override;
-    void cancelWaits() override;
-
-  private:
-    bool m_cancelled = false;
-    QEventLoop* m_loop = nullptr;
 };
 
 } // namespace corvex

@@ -22,30 +22,31 @@ ArchiveResult vanished(SequencerHost& host, const std::string& name) {
 
 // A failed step of setting aside: the file stays; "SaveData" goes when no working copy is left
 // for it to save (the earlier one was deleted to make room for this file).
-ArchiveResult notSetAside(PlotState& state, const std::string& name, FileService& files, SequencerHost& host,
-                          const std::string& what, const std::string& why) {
-    if (!files.exists(state.TmpFileName)) offerMenu(host, MenuItem::SavePlotNow, false);
+ArchiveResult notSetAside(const std::string& TmpFileName, const std::string& name, FileService& files,
+                          SequencerHost& host, const std::string& what, const std::string& why) {
+    if (!files.exists(TmpFileName)) offerMenu(host, MenuItem::SavePlotNow, false);
     if (!files.exists(name)) return vanished(host, name);
     return leftInPlace(host, what, why);
 }
 
-ArchiveResult setAside(PlotState& state, const std::string& name, FileService& files, SequencerHost& host) {
+ArchiveResult setAside(const std::string& TmpFileName, const std::string& name, FileService& files,
+                       SequencerHost& host) {
     const std::string notCopied = "The plotted file " + name + " was not set aside; it stays in place.";
     std::string why;
-    if (files.exists(state.TmpFileName) && !files.remove(state.TmpFileName, why))
-        return notSetAside(state, name, files, host, notCopied, why);
-    if (!files.copy(name, state.TmpFileName, why))
-        return notSetAside(state, name, files, host, notCopied, why);
+    if (files.exists(TmpFileName) && !files.remove(TmpFileName, why))
+        return notSetAside(TmpFileName, name, files, host, notCopied, why);
+    if (!files.copy(name, TmpFileName, why))
+        return notSetAside(TmpFileName, name, files, host, notCopied, why);
     const auto original = files.length(name);
-    const auto copied = files.length(state.TmpFileName);
+    const auto copied = files.length(TmpFileName);
     if (!original || original != copied) {
         std::string ignored;
-        files.remove(state.TmpFileName, ignored);
-        return notSetAside(state, name, files, host, notCopied,
-                           "The working copy " + state.TmpFileName + " is incomplete.");
+        files.remove(TmpFileName, ignored);
+        return notSetAside(TmpFileName, name, files, host, notCopied,
+                           "The working copy " + TmpFileName + " is incomplete.");
     }
     if (!files.remove(name, why))
-        return notSetAside(state, name, files, host,
+        return notSetAside(TmpFileName, name, files, host,
                            "The plotted file " + name + " was copied but not deleted; it stays in place.",
                            why);
     host.setOutFileLabel("Plot File To Be Deleted");
@@ -55,23 +56,24 @@ ArchiveResult setAside(PlotState& state, const std::string& name, FileService& f
 
 } // namespace
 
-ArchiveResult ArchivePlotFile(PlotState& state, const std::string& name, FileService& files,
-                              SequencerHost& host) {
-    if (hasDeletionMark(state.HeaderLine)) return setAside(state, name, files, host);
+ArchiveResult ArchivePlotFile(const std::string& headerLine, const std::string& name, ArchivePlaces places,
+                              FileService& files, SequencerHost& host) {
+    if (hasDeletionMark(headerLine)) return setAside(places.TmpFileName, name, files, host);
+    PlotFileNumbering& numbering = places.numbering;
 
     for (;;) {
-        const std::string target = numberedName(state.PlotFilePrefix, state.PlotFileSeq, name);
+        const std::string target = numberedName(numbering.PlotFilePrefix, numbering.PlotFileSeq, name);
         if (!files.exists(target)) {
             std::string why;
             if (files.rename(name, target, why)) {
                 host.setOutFileLabel(joinPath(files.currentDirectory(), target));
-                if (state.PlotFileSeq == kLastPlotFileSeq) {
+                if (numbering.PlotFileSeq == kLastPlotFileSeq) {
                     host.messages().show("The plotted file was filed away as " + target +
                                              ", the last numbered name.\n\rAutomatic plotting stops.",
                                          kProgramTitle, MessageIcon::Exclamation);
                     return ArchiveResult::NumbersUsedUp;
                 }
-                ++state.PlotFileSeq;
+                ++numbering.PlotFileSeq;
                 return ArchiveResult::FiledAway;
             }
             if (!files.exists(name)) return vanished(host, name);
@@ -80,14 +82,14 @@ ArchiveResult ArchivePlotFile(PlotState& state, const std::string& name, FileSer
                     host, "The plotted file " + name + " was not filed away; it stays in place.", why);
             // Another program took the name between the check and the rename: go on to the next one.
         }
-        if (state.PlotFileSeq == kLastPlotFileSeq) {
+        if (numbering.PlotFileSeq == kLastPlotFileSeq) {
             host.messages().show("The numbered names are used up: " + target +
                                      " is taken.\n\rThe plotted file " + name +
                                      " stays in place and automatic plotting stops.",
                                  kProgramTitle, MessageIcon::Exclamation);
             return ArchiveResult::NumbersUsedUp;
         }
-        ++state.PlotFileSeq;
+        ++numbering.PlotFileSeq;
     }
 }
 

@@ -1,5 +1,6 @@
 #include "datafile/PlotReader.h"
 
+#include "model/ProgressSteps.h"
 #include "platform/FreeFormatInput.h"
 #include "platform/NumberText.h"
 
@@ -39,10 +40,8 @@ void showNoData(ReaderHost& host, const std::string& displayName) {
 
 } // namespace
 
-void OpenDataFile(PlotState& state, DataFileChannel& file, const std::string& path, FileService& files,
-                  Clock& clock) {
-    state.DataFileNo = 1; // the only file the program ever has open
-    CloseDataFile(state, file);
+void OpenDataFile(DataFileChannel& file, const std::string& path, FileService& files, Clock& clock) {
+    CloseDataFile(file);
     file.failure.clear();
     auto before = files.length(path);
     for (;;) {
@@ -59,13 +58,11 @@ void OpenDataFile(PlotState& state, DataFileChannel& file, const std::string& pa
     file.input = files.openInput(path, file.failure);
     if (!file.input) return;
     file.open = true;
-    state.DataFileOpen = true;
 }
 
-void CloseDataFile(PlotState& state, DataFileChannel& file) {
+void CloseDataFile(DataFileChannel& file) {
     file.open = false;
     file.input.reset();
-    state.DataFileOpen = false;
 }
 
 std::string readCaption(const std::string& displayName) {
@@ -73,17 +70,7 @@ std::string readCaption(const std::string& displayName) {
     return std::string(kReadCaption) + " [..." + displayName.substr(displayName.size() - 21) + "]";
 }
 
-int32_t progressStep(int32_t numPts) {
-    return *toInt32(numPts / 10.0);
-}
-
-int progressAt(int32_t i, int32_t step, int lastShown) {
-    if (step == 0) return -1;
-    if ((i / step) * 10 <= lastShown) return -1;
-    return int(roundHalfEven(10.0 * i / step));
-}
-
-void ReadPlotData(PlotState& state, DataFileChannel& file, const std::string& displayName, ReaderHost& host) {
+void ReadPlotData(PlotData& data, DataFileChannel& file, const std::string& displayName, ReaderHost& host) {
     host.progress.setValue(0);
     host.progress.setLabel("Reading Data");
     host.progress.showAndFocus();
@@ -92,34 +79,34 @@ void ReadPlotData(PlotState& state, DataFileChannel& file, const std::string& di
     std::string line;
     if (in.readLine(line)) {
         if (line.starts_with(kUtf8ByteOrderMark)) line.erase(0, kUtf8ByteOrderMark.size());
-        state.HeaderLine = line;
-        state.PlotTitle = trimBlanks(columns(line, 2, 78));
+        data.HeaderLine = line;
+        data.PlotTitle = trimBlanks(columns(line, 2, 78));
     }
     std::string line2;
     const bool haveLine2 = in.readLine(line2);
-    if (in.readLine(line)) state.XLegend = trimBlanks(line);
-    if (in.readLine(line)) state.YLegend = trimBlanks(line);
-    if (haveLine2) state.SubTitle = subTitleOf(line2);
+    if (in.readLine(line)) data.XLegend = trimBlanks(line);
+    if (in.readLine(line)) data.YLegend = trimBlanks(line);
+    if (haveLine2) data.SubTitle = subTitleOf(line2);
 
     int32_t count = 0; // a count that cannot be read makes a file without data
     in.readField(count);
-    state.NumPts = count;
-    if (state.NumPts < 1) {
+    data.NumPts = count;
+    if (data.NumPts < 1) {
         showNoData(host, displayName);
-        state.DataLoaded = false;
+        data.DataLoaded = false;
         host.setCaption(kReadCaption);
         host.progress.hide();
-        state.NumPts = 0;
+        data.NumPts = 0;
         return;
     }
-    state.NumPts = std::min(state.NumPts, kMaxPoints);
+    data.NumPts = std::min(data.NumPts, kMaxPoints);
 
-    const int32_t step = progressStep(state.NumPts);
+    const int32_t step = progressStep(data.NumPts);
     int lastShown = 0;
-    float* x = state.XVal.data();
-    float* y = state.YVal.data();
-    int16_t* set = state.SetNo.data();
-    for (int32_t i = 1; i <= state.NumPts; ++i) {
+    float* x = data.XVal.data();
+    float* y = data.YVal.data();
+    int16_t* set = data.SetNo.data();
+    for (int32_t i = 1; i <= data.NumPts; ++i) {
         const int shown = progressAt(i, step, lastShown);
         if (shown >= 0) {
             lastShown = shown;
@@ -127,7 +114,7 @@ void ReadPlotData(PlotState& state, DataFileChannel& file, const std::string& di
             host.progress.yield();
             if (host.stopRequested()) { // the points in memory are incomplete: no plot of them
                 host.progress.hide();
-                state.DataLoaded = false;
+                data.DataLoaded = false;
                 return;
             }
         }
@@ -137,23 +124,33 @@ void ReadPlotData(PlotState& state, DataFileChannel& file, const std::string& di
     }
     host.progress.setValue(0);
     host.progress.hide();
-    state.DataLoaded = true;
+    data.DataLoaded = true;
     host.setOutFileLabel(" ");
     host.setCaption(readCaption(displayName));
 }
 
-void FindLimits(PlotState& state, const std::vector<float>& x, const std::vector<float>& y, int32_t n) {
-    float xMin = x[1], xMax = x[1], yMin = y[1], yMax = y[1];
+PlotRange FindLimits(const std::vector<float>& x, const std::vector<float>& y, int32_t n) {
+    PlotRange r{x[1], x[1], y[1], y[1]};
     for (int32_t i = 1; i <= n; ++i) {
-        if (x[i] > xMax) xMax = x[i];
-        if (x[i] < xMin) xMin = x[i];
-        if (y[i] > yMax) yMax = y[i];
-        if (y[i] < yMin) yMin = y[i];
+        if (x[i] > r.PlotXMax) r.PlotXMax = x[i];
+        if (x[i] < r.PlotXMin) r.PlotXMin = x[i];
+        if (y[i] > r.PlotYMax) r.PlotYMax = y[i];
+        if (y[i] < r.PlotYMin) r.PlotYMin = y[i];
     }
-    state.PlotXMin = xMin;
-    state.PlotXMax = xMax;
-    state.PlotYMin = yMin;
-    state.PlotYMax = yMax;
+    return r;
+}
+
+LoadOutcome LoadPlotFile(const std::string& path, const std::string& displayName, FileService& files,
+                         Clock& clock, ReaderHost& host, PlotData& data, PlotRange& range) {
+    DataFileChannel file;
+    OpenDataFile(file, path, files, clock);
+    if (!file.open) return {false, file.failure};
+    host.readingChanged(true);
+    ReadPlotData(data, file, displayName, host);
+    if (data.DataLoaded) range = FindLimits(data.XVal, data.YVal, data.NumPts);
+    host.readingChanged(false);
+    CloseDataFile(file);
+    return {true, {}};
 }
 
 } // namespace corvex

@@ -1,12 +1,13 @@
 #pragma once
-// The sequence of plots: a file chosen by dialog, the next file of the watched directory on demand or
-// at each timer tick, filing plotted files away, and saving a set-aside file.
+// The sequence of plots: the choice made in Setup, a file chosen by dialog, the next file of the
+// watched directory on demand or at each timer tick, holding and continuing, filing plotted files
+// away, the working copy of a set-aside file and saving it.
 
-#include "app/PlotState.h"
+#include "datafile/FileList.h"
 #include "datafile/PlotArchive.h"
 #include "datafile/PlotReader.h"
 #include "datafile/SequencerHost.h"
-#include "filesel/FileList.h"
+#include "model/PlotState.h"
 #include "platform/FileService.h"
 
 #include <functional>
@@ -18,6 +19,15 @@
 namespace corvex {
 
 enum class PlotMode { Manual, ClickToPlot, Timed };
+
+// What "Done" in the Setup window applies.
+struct SetupChoice {
+    bool autoSelect = false;
+    bool clickToPlot = false;
+    int delayMs = 4000;
+    std::string directory;
+    std::string pattern;
+};
 
 class PlotSequencer {
   public:
@@ -33,36 +43,41 @@ class PlotSequencer {
     static constexpr const char* kSaveFilter = "Plot Files | *.dat";
     static constexpr const char* kSaveExtension = "dat";
 
-    // `fileLst` is the file selection window's list; its names are relative to the current directory.
-    PlotSequencer(PlotState& state, FileList& fileLst, FileService& files, SequencerHost& host,
-                  OpenDialog openDialog, SaveDialog saveDialog);
+    // Reads into `data` and `range`. `fileLst` is the Setup window's list; its names are relative to
+    // the current directory.
+    PlotSequencer(PlotData& data, PlotRange& range, FileList& fileLst, FileService& files,
+                  SequencerHost& host, OpenDialog openDialog, SaveDialog saveDialog);
 
-    // "Done" in manual selection: plots come only from Mnu2File_Click.
-    void startManual();
-    // "Done" in automatic selection, after FindPlotFileSeq: timed plotting starts the timer; click to
-    // plot plots the first listed file at once (or says that none matches) and then offers "&NextPlot"
-    // or watches with the timer. `intervalMs` is the delay in milliseconds.
-    void startAutomatic(bool clickToPlot, int intervalMs);
-    // "&Setup": a plot still running finishes its file but changes no menu item or timer afterwards,
-    // and a choice still waiting for it (whenIdle) is dropped.
-    void suspend();
-    // Runs `apply` now or, while a command runs (a plot's reader yields to the windows), as soon as it
-    // has finished, so that "Done" never starts a read beside a running one nor changes the directory
-    // of a file not yet filed away. A later choice replaces one still waiting.
-    void whenIdle(std::function<void()> apply);
-    // The program is closing: a running read stops at its next yield; no file is filed away and no
-    // command or tick starts another plot.
+    // Start-up: the working copy lives in `startDirectory`; one left over from an earlier run goes.
+    void startUp(const std::string& startDirectory);
+    // The program is closing: the working copy goes, a running read stops at its next yield, no file
+    // is filed away and no command or tick starts another plot.
     void shutDown();
 
+    // "&Setup": stops plotting and shows the Setup window; a plot still running finishes its file but
+    // changes no menu item or timer afterwards, and a choice still waiting for it is dropped.
+    void SetupPlt_Click();
+    // The Setup window's mode buttons.
+    void ManSel_Click();
+    void AutoSel_Click();
+    void TimedPlt_Click();
+    // "Done": refuses, with a message, a wildcard in an automatic pattern's stem or a directory that
+    // cannot be entered (Setup stays open); otherwise closes Setup and starts plotting. While a plot
+    // is being read the choice applies once it has finished, so that no read starts beside a running
+    // one and the running file is filed away in the directory it came from.
+    bool Done(const SetupChoice& choice);
+
     void Mnu2File_Click();
+    // A file named when the program starts: plotted as if chosen with "&File" (never moved or deleted).
+    void plotFile(const std::string& path);
     void NextPlt_Click();
+    void HoldPlot_Click();
     void PlotTimer_Timer();
     void SavePlotNow_Click();
 
-    PlotMode mode() const { return mode_; }
-    bool autoSelected() const { return mode_ != PlotMode::Manual; }
-    bool plotting() const { return activity_ > 0; } // a command is running (maybe yielding)
-    bool reading() const { return reading_; }       // the plot state is being replaced
+    PlotMode mode() const { return m_mode; }
+    bool plotting() const { return m_activity > 0; } // a command is running (maybe yielding)
+    bool reading() const { return m_reading; }       // the points are being replaced
 
   private:
     friend class Activity;
@@ -70,28 +85,36 @@ class PlotSequencer {
     struct LoadSteps {
         bool fromDone = false;
     };
-    bool loadAndShow(const std::string& path, const std::string& displayName, LoadSteps steps);
+    bool applySetup(const SetupChoice& choice);
+    void startManual();
+    void startAutomatic(bool clickToPlot, int intervalMs);
+    void suspend();
+    LoadOutcome loadAndShow(const std::string& path, const std::string& displayName, LoadSteps steps);
     // The first listed file that opens is read and filed away; nullopt when none could be opened.
     std::optional<ArchiveResult> plotListed(LoadSteps steps);
-    void reportUnreadable(const std::string& name, const std::vector<std::string>& listed);
-    void finishActivity();
+    void reportUnreadable(const std::string& name, const std::string& why,
+                          const std::vector<std::string>& listed);
     void offerNextOrWatch();
     void stopAutomatic();
+    void removeWorkingCopy();
+    void finishActivity();
 
-    PlotState& state_;
-    FileList& fileLst_;
-    FileService& files_;
-    SequencerHost& host_;
-    OpenDialog openDialog_;
-    SaveDialog saveDialog_;
-    DataFileChannel file_;
-    PlotMode mode_ = PlotMode::Manual;
-    int activity_ = 0;   // commands running; the reader yields, so a tick can arrive within one
-    int generation_ = 0; // changes when plotting is restarted or suspended
-    bool reading_ = false;
-    bool closing_ = false;
-    std::function<void()> whenIdle_;
-    std::set<std::string> reportedUnreadable_; // listed files that could not be opened, told once each
+    PlotData& m_data;
+    PlotRange& m_range;
+    FileList& m_fileLst;
+    FileService& m_files;
+    SequencerHost& m_host;
+    OpenDialog m_openDialog;
+    SaveDialog m_saveDialog;
+    PlotFileNumbering m_numbering;
+    std::string m_TmpFileName; // the working copy "~corvex~.tmp" in the start-up directory
+    PlotMode m_mode = PlotMode::Manual;
+    int m_activity = 0;   // commands running; the reader yields, so a tick can arrive within one
+    int m_generation = 0; // changes when plotting is restarted or suspended
+    bool m_reading = false;
+    bool m_closing = false;
+    std::function<void()> m_whenIdle;           // a choice waiting for the running plot
+    std::set<std::string> m_reportedUnreadable; // listed files that could not be opened, told once each
 };
 
 } // namespace corvex

@@ -1,6 +1,6 @@
 #pragma once
-// What the plot sequence and the file selection window change in the main window. The main window
-// implements this; tests record the calls.
+// What the plot sequence changes in the windows around it. The main window implements this; tests
+// record the calls.
 
 #include "platform/Services.h"
 
@@ -24,6 +24,10 @@ class SequencerHost {
     virtual bool timerRunning() const = 0;
     virtual void redrawFromScratch() = 0; // Form_Resize
     virtual void showMainWindow() = 0;
+    // The Setup window: shown with the focus while the main window is disabled, or hidden with the
+    // main window enabled and given the focus.
+    virtual void showSetup() = 0;
+    virtual void hideSetup() = 0;
     // Focus is remembered before a plot (the progress window takes it) and given back afterwards.
     virtual void rememberFocus() = 0;
     virtual void restoreFocus() = 0;

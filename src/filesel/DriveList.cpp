@@ -4,7 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <dirent.h>
+#include <filesystem>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -114,10 +114,9 @@ int driveErrorCode(int posixError) {
 }
 
 int probeDirectory(const std::string& directory) {
-    DIR* dir = ::opendir(directory.c_str());
-    if (!dir) return driveErrorCode(errno);
-    ::closedir(dir);
-    return 0;
+    std::error_code ec;
+    std::filesystem::directory_iterator listing(directory, ec);
+    return ec ? driveErrorCode(ec.value()) : 0;
 }
 
 std::string driveChangeMessage(int code) {

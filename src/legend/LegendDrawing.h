@@ -3,7 +3,7 @@
 // number, in five columns of twenty (one column per symbol shape). The drawing works on any canvas,
 // so the window only has to show the image it gets.
 
-#include "app/PlotState.h"
+#include "model/PlotState.h"
 #include "platform/Canvas.h"
 
 #include <QImage>
@@ -33,13 +33,13 @@ struct LegendEntry {
 LegendEntry legendEntry(int16_t i);
 
 // The legend's paint handler: sets the legend frame on `canvas`, whose drawing area is lgndPixWidth x
-// lgndPixHeight pixels, and draws the 100 entries with the colours of state.PlotColor, solid when
-// state.FilledSyms, otherwise with the canvas's own fill style. The canvas's fill style, fill colour
+// lgndPixHeight pixels, and draws the 100 entries with the colours of options.PlotColor, solid when
+// options.FilledSyms, otherwise with the canvas's own fill style. The canvas's fill style, fill colour
 // and drawing colour are back to their earlier values afterwards.
-void drawLegend(Canvas& canvas, const PlotState& state, float lgndPixWidth, float lgndPixHeight);
+void drawLegend(Canvas& canvas, const DisplayOptions& options, float lgndPixWidth, float lgndPixHeight);
 
 // The legend on a fresh white image of pixelSize (also the legend's pixel size); fonts are sized for
 // logicalDpi. An empty size gives a null image.
-QImage renderLegend(const PlotState& state, QSize pixelSize, double logicalDpi);
+QImage renderLegend(const DisplayOptions& options, QSize pixelSize, double logicalDpi);
 
 } // namespace corvex

@@ -17,24 +17,24 @@ std::string TrimBlanks(const std::string& text) {
 }
 
 PrinterMenuModel::PrinterMenuModel(std::vector<std::string> printers, const std::string& defaultName)
-    : printers_(std::move(printers)) {
+    : m_printers(std::move(printers)) {
     // Menu members are 16-bit indices; printers beyond that range are not offered.
-    if (printers_.size() > INT16_MAX) printers_.resize(INT16_MAX);
-    if (printers_.empty()) return;
+    if (m_printers.size() > INT16_MAX) m_printers.resize(INT16_MAX);
+    if (m_printers.empty()) return;
     const std::string wanted = TrimBlanks(StripTrailingNuls(defaultName));
-    const auto match = std::find_if(printers_.begin(), printers_.end(),
+    const auto match = std::find_if(m_printers.begin(), m_printers.end(),
                                     [&](const std::string& name) { return TrimBlanks(name) == wanted; });
-    checked_ = static_cast<int16_t>(match == printers_.end() ? 1 : match - printers_.begin() + 1);
+    m_checked = static_cast<int16_t>(match == m_printers.end() ? 1 : match - m_printers.begin() + 1);
 }
 
 bool PrinterMenuModel::PrnArray_Click(int16_t Index) {
-    if (Index < 1 || Index > static_cast<int>(printers_.size())) return false;
-    checked_ = Index;
+    if (Index < 1 || Index > static_cast<int>(m_printers.size())) return false;
+    m_checked = Index;
     return true;
 }
 
 std::string PrinterMenuModel::currentPrinter() const {
-    return checked_ == 0 ? std::string() : printers_[checked_ - 1];
+    return m_checked == 0 ? std::string() : m_printers[m_checked - 1];
 }
 
 } // namespace corvex

@@ -25,14 +25,14 @@ class PrinterMenuModel {
     // (the separator is not a printer). Returns whether the choice was taken.
     bool PrnArray_Click(int16_t Index);
 
-    bool enabled() const { return !printers_.empty(); } // "Printers" and "To Printer" enabled
-    const std::vector<std::string>& printers() const { return printers_; }
-    int16_t checkedMember() const { return checked_; } // 0 when there is no printer
-    std::string currentPrinter() const;                // empty when there is no printer
+    bool enabled() const { return !m_printers.empty(); } // "Printers" and "To Printer" enabled
+    const std::vector<std::string>& printers() const { return m_printers; }
+    int16_t checkedMember() const { return m_checked; } // 0 when there is no printer
+    std::string currentPrinter() const;                 // empty when there is no printer
 
   private:
-    std::vector<std::string> printers_;
-    int16_t checked_ = 0;
+    std::vector<std::string> m_printers;
+    int16_t m_checked = 0;
 };
 
 } // namespace corvex

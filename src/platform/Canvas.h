@@ -3,7 +3,7 @@
 // Positions, widths and heights are user units unless the name says pixels. With a top above the
 // bottom, y grows upward. Text is placed by the top-left corner of its line.
 
-#include "app/PlotState.h"
+#include "platform/Color.h"
 
 #include <cstdint>
 #include <string>

@@ -60,17 +60,17 @@ namespace {
 // An open regular file read with read(2); a read error ends the input.
 class FileSource : public ByteSource {
   public:
-    explicit FileSource(int fd) : fd_{fd} {}
+    explicit FileSource(int fd) : m_fd{fd} {}
     size_t read(char* into, size_t max) override {
         for (;;) {
-            const ssize_t n = ::read(fd_.fd, into, max);
+            const ssize_t n = ::read(m_fd.fd, into, max);
             if (n >= 0) return size_t(n);
             if (errno != EINTR) return 0;
         }
     }
 
   private:
-    Fd fd_;
+    Fd m_fd;
 };
 
 } // namespace

@@ -7,7 +7,6 @@
 #include <QPaintDevice>
 #include <QPalette>
 #include <QPolygon>
-#include <QStringDecoder>
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -16,17 +15,9 @@ namespace corvex {
 
 namespace {
 
-QColor toQColor(Rgb c) {
-    return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
-}
-
 // The 0xAARRGGBB value the painter writes for an opaque colour.
 uint32_t opaqueArgb(Rgb c) {
     return 0xFF000000u | (c & 0xFFu) << 16 | (c & 0xFF00u) | (c >> 16 & 0xFFu);
-}
-
-Rgb fromQColor(const QColor& c) {
-    return Rgb(c.red()) + 256u * Rgb(c.green()) + 65536u * Rgb(c.blue());
 }
 
 Rgb paletteBackground() {
@@ -109,13 +100,6 @@ bool stampableImage(QPaintDevice* device) {
 }
 
 } // namespace
-
-QString toQString(const std::string& text) {
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString decoded = utf8(QByteArrayView(text.data(), qsizetype(text.size())));
-    if (!utf8.hasError()) return decoded;
-    return QString::fromLatin1(text.data(), qsizetype(text.size()));
-}
 
 QtCanvas::QtCanvas(QPaintDevice* device, double logicalDpi)
     : m_device(device), m_dpi(logicalDpi), m_pixWidth(std::max(1, device->width())),

@@ -5,7 +5,8 @@
 // polygon's outline covers every vertex pixel and is as symmetric as the polygon.
 
 #include "platform/Canvas.h"
-#include "render/SymbolStamps.h"
+#include "platform/SymbolStamps.h"
+#include "platform/Text.h"
 
 #include <QColor>
 #include <QFont>
@@ -16,9 +17,6 @@
 class QPaintDevice;
 
 namespace corvex {
-
-// Text of the plot state as Qt text: UTF-8 when it is valid UTF-8, else the 8-bit Latin-1 bytes.
-QString toQString(const std::string& text);
 
 class QtCanvas final : public Canvas {
   public:

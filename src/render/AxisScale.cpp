@@ -81,7 +81,7 @@ std::string AxisExponent(float a, float b) {
     return exponent;
 }
 
-AxisSetup SetUpAxis(AxisName name, float& plotMin, float& plotMax, MessageService& messages) {
+AxisSetup SetUpAxis(AxisName name, float plotMin, float plotMax) {
     AxisSetup axis;
     int32_t intervals = 0;
     if (plotMin == plotMax) {
@@ -96,19 +96,19 @@ AxisSetup SetUpAxis(AxisName name, float& plotMin, float& plotMax, MessageServic
             plotMax = v > 0 ? triple : third;
             AxisLimits(plotMin, plotMax, axis.AxisMin, axis.AxisMax, intervals);
         }
-        messages.show(std::string("DATA ERROR:  All ") + (name == AxisName::X ? "X" : "Y") +
-                          " values are identical.",
-                      "Data Error", MessageIcon::Exclamation);
+        axis.Warnings.push_back(std::string("DATA ERROR:  All ") + (name == AxisName::X ? "X" : "Y") +
+                                " values are identical.");
     } else {
         AxisLimits(plotMin, plotMax, axis.AxisMin, axis.AxisMax, intervals);
     }
     axis.TickCount = int16_t(intervals + 1);
     if (!std::isfinite(axisScale(axis))) {
         axis.Drawable = false;
-        messages.show(std::string("DATA ERROR:  The ") + (name == AxisName::X ? "X" : "Y") +
-                          " range is too narrow to draw an axis.",
-                      "Data Error", MessageIcon::Exclamation);
+        axis.Warnings.push_back(std::string("DATA ERROR:  The ") + (name == AxisName::X ? "X" : "Y") +
+                                " range is too narrow to draw an axis.");
     }
+    axis.PlotMin = plotMin;
+    axis.PlotMax = plotMax;
     axis.TickStep = float((double(axis.AxisMax) - double(axis.AxisMin)) / (axis.TickCount - 1));
     axis.ExpText = AxisExponent(axis.AxisMin, axis.AxisMax);
     axis.ExpFactor = float(std::pow(10.0, std::atoi(axis.ExpText.c_str())));

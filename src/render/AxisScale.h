@@ -2,10 +2,9 @@
 // Axis set-up: tidy axis limits on multiples of a step, tick values and "0.000" labels, and the
 // power of ten divided out of the labels and named after the axis legend.
 
-#include "platform/Services.h"
-
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace corvex {
 
@@ -28,18 +27,22 @@ struct AxisSetup {
     float AxisMin = 0, AxisMax = 0;
     int16_t TickCount = 0;
     float TickStep = 0;
-    std::string ExpText;   // "+00"
-    float ExpFactor = 1;   // 10 to the power ExpText
-    std::string ExpSuffix; // "  (10^+03)" on X, " (10^+03)" on Y; empty when ExpFactor is 1
-    bool Drawable = true;  // false when the range is too narrow for a finite scale
+    std::string ExpText;               // "+00"
+    float ExpFactor = 1;               // 10 to the power ExpText
+    std::string ExpSuffix;             // "  (10^+03)" on X, " (10^+03)" on Y; empty when ExpFactor is 1
+    bool Drawable = true;              // false when the range is too narrow for a finite scale
+    float PlotMin = 0, PlotMax = 0;    // the range scaled: a flat range comes back widened
+    std::vector<std::string> Warnings; // data errors to show (title kDataErrorTitle)
 };
 
+inline constexpr const char* kDataErrorTitle = "Data Error";
+
 // Sets up the axis for the plot range plotMin..plotMax. A flat range (plotMin == plotMax == v)
-// shows "DATA ERROR:  All X values are identical." (or Y) and uses -3..3 for v = 0, else writes
-// v/3..3v (3v..v/3 for v < 0) back into the range and scales that. A range too narrow for a
-// finite 4-byte scale shows "DATA ERROR:  The X range is too narrow to draw an axis." (or Y) and
-// comes back not Drawable.
-AxisSetup SetUpAxis(AxisName name, float& plotMin, float& plotMax, MessageService& messages);
+// warns "DATA ERROR:  All X values are identical." (or Y) and uses -3..3 for v = 0, else widens
+// the range to v/3..3v (3v..v/3 for v < 0) and scales that. A range too narrow for a finite
+// 4-byte scale warns "DATA ERROR:  The X range is too narrow to draw an axis." (or Y) and comes
+// back not Drawable.
+AxisSetup SetUpAxis(AxisName name, float plotMin, float plotMax);
 
 // Plot units per data unit: 100 / (AxisMax - AxisMin), as a 4-byte float.
 float axisScale(const AxisSetup& axis);

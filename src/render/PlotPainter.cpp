@@ -1,8 +1,8 @@
 #include "render/PlotPainter.h"
 
-#include "datafile/PlotReader.h"
+#include "model/PlotFrame.h"
+#include "model/ProgressSteps.h"
 #include "platform/NumberText.h"
-#include "render/Colors.h"
 #include "render/Symbols.h"
 
 #include <algorithm>
@@ -13,9 +13,6 @@ namespace {
 
 constexpr Rgb kBlack = rgb(0, 0, 0);
 constexpr Rgb kWhite = rgb(255, 255, 255);
-
-// The plot coordinate system: the drawing area's edges in plot units; the frame spans 0..100.
-constexpr double kLeft = -25, kTop = 120, kRight = 110, kBottom = -25;
 
 void drawFrameAndTicks(Canvas& canvas, const AxisSetup& x, const AxisSetup& y) {
     const FillStyle saved = canvas.fillStyle();
@@ -30,14 +27,24 @@ void drawFrameAndTicks(Canvas& canvas, const AxisSetup& x, const AxisSetup& y) {
         canvas.line(0, tickPosition(y, i), 2, tickPosition(y, i), kBlack);
 }
 
+// The drawing of one plot: what it draws from, and where.
+struct PlotDrawing {
+    const PlotLayout& layout;
+    const PlotData& data;
+    const DisplayOptions& options;
+    const DrawingAreaSize& size;
+    Canvas& canvas;
+    ProgressView& progress;
+};
+
 // The point loop: symbols for data sets, black connecting lines for move and draw codes.
-void drawPoints(PlotPaintContext& ctx, PlotPaintReport& report) {
-    const PlotState& st = ctx.state;
-    const PlotWindowFields& f = ctx.fields;
-    Canvas& canvas = ctx.canvas;
-    const float xMin = f.XAxisMin, xMax = f.XAxisMax, yMin = f.YAxisMin, yMax = f.YAxisMax;
-    const SymbolFrame frame = plotSymbolFrame(f.PixWidth, f.PixHeight);
-    const float r = float(0.65 * double(f.SymScale));
+void drawPoints(const PlotDrawing& d, PlotPaintReport& report) {
+    const PlotData& st = d.data;
+    const DrawnAxes& axes = d.layout.axes;
+    Canvas& canvas = d.canvas;
+    const float xMin = axes.XAxisMin, xMax = axes.XAxisMax, yMin = axes.YAxisMin, yMax = axes.YAxisMax;
+    const SymbolFrame frame = plotSymbolFrame(d.size.PixWidth, d.size.PixHeight);
+    const float r = float(0.65 * double(d.options.SymScale));
     const int32_t step = *toInt32(st.NumPts / 10.0 + 1);
     int shown = 0;
     // A line starts only at a point inside the X axis; until then draw codes just look for a start
@@ -47,16 +54,16 @@ void drawPoints(PlotPaintContext& ctx, PlotPaintReport& report) {
 
     for (int32_t i = 1; i <= st.NumPts; ++i) {
         const int value = progressAt(i, step, shown);
-        if (value >= 0) ctx.progress.setValue(shown = value);
+        if (value >= 0) d.progress.setValue(shown = value);
         const float xv = st.XVal[size_t(i)], yv = st.YVal[size_t(i)];
         const int16_t s = st.SetNo[size_t(i)];
-        const float px = float((double(xv) - xMin) * f.XScale);
-        const float py = float((double(yv) - yMin) * f.YScale);
+        const float px = dataToPlotX(axes, xv);
+        const float py = dataToPlotY(axes, yv);
         if (s > 0) {
             if (xv <= xMin || xv >= xMax || yv <= yMin || yv >= yMax) continue; // on a limit is outside
-            drawSetSymbol(canvas, frame, st, s, px, py, r);
+            drawSetSymbol(canvas, frame, d.options.PlotColor, s, px, py, r);
             ++report.symbolsDrawn;
-        } else if ((s == MoveCode || s == DrawCode) && !f.OmitLines) {
+        } else if ((s == MoveCode || s == DrawCode) && !d.options.OmitLines) {
             if (s == MoveCode) penDown = false;
             if (!penDown) {
                 if (xv < xMin || xv > xMax) continue;
@@ -79,9 +86,11 @@ void printCentred(Canvas& canvas, double centreX, double top, const std::string&
     printAt(canvas, centreX - canvas.textWidth(text) / 2, top, text);
 }
 
-void drawTexts(PlotPaintContext& ctx, const PlotFontSizes& sizes, const AxisSetup& x, const AxisSetup& y) {
-    Canvas& canvas = ctx.canvas;
-    const PlotState& st = ctx.state;
+void drawTexts(const PlotDrawing& d) {
+    Canvas& canvas = d.canvas;
+    const PlotData& st = d.data;
+    const PlotFontSizes& sizes = d.layout.fonts;
+    const AxisSetup &x = d.layout.x, &y = d.layout.y;
     canvas.setFontSize(sizes.TitleSize);
     const std::string xLegend = st.XLegend + x.ExpSuffix;
     printCentred(canvas, 50, -12.5 + canvas.textHeight("X"), xLegend); // bottom edge at -12.5
@@ -95,7 +104,7 @@ void drawTexts(PlotPaintContext& ctx, const PlotFontSizes& sizes, const AxisSetu
     // Y legend: reads upward, centred on the frame's vertical middle.
     canvas.setUpwardFont(kPlotFontFamily, sizes.YLegendHeight, true);
     const std::string yLegend = st.YLegend + y.ExpSuffix;
-    const double length = canvas.textPixWidth(yLegend) * 145.0 / ctx.fields.PixHeight;
+    const double length = canvas.textPixWidth(yLegend) * PlotFrame::kSpanY / d.size.PixHeight;
     printAt(canvas, -18, 50 - length / 2, yLegend);
 
     canvas.setFont(kPlotFontFamily, sizes.TickSize, true);
@@ -109,61 +118,31 @@ void drawTexts(PlotPaintContext& ctx, const PlotFontSizes& sizes, const AxisSetu
 
 } // namespace
 
-PlotFontSizes plotFontSizes(const PlotWindowFields& fields, double outerWidthTwips, double outerHeightTwips) {
-    const float winMeasure = float(outerHeightTwips > outerWidthTwips ? outerHeightTwips : outerWidthTwips);
-    auto points = [](double v) { return int16_t(std::clamp(roundHalfEven(v), 0.0, 32767.0)); };
-    return {points(double(fields.XLgndFntScale) * winMeasure), points(0.0012 * winMeasure),
-            int32_t(std::clamp(roundHalfEven(double(fields.YLgndFntScale) * winMeasure), 0.0, 1e6))};
-}
-
-PlotPaintReport Form_Paint(PlotPaintContext& ctx) {
+PlotPaintReport drawPlot(const PlotLayout& layout, const PlotData& data, const DisplayOptions& options,
+                         const DrawingAreaSize& size, Canvas& canvas, ProgressView& progress) {
+    const PlotDrawing d{layout, data, options, size, canvas, progress};
     PlotPaintReport report;
-    Canvas& canvas = ctx.canvas;
-    PlotState& st = ctx.state;
-    PlotWindowFields& f = ctx.fields;
-
-    ctx.progress.setValue(0);
-    ctx.progress.setLabel("Creating Plot");
-    const PlotFontSizes sizes = plotFontSizes(f, ctx.outerWidthTwips, ctx.outerHeightTwips);
-    canvas.setFont(kPlotFontFamily, sizes.TickSize, true);
-    if (!st.DataLoaded) {
-        ctx.messages.show("There Are No Data To Plot Yet!\n\r       Load a Data File 1st.", "Load Data",
-                          MessageIcon::Exclamation);
-        return report;
-    }
-    ctx.progress.showAndFocus();
-
-    report.x = SetUpAxis(AxisName::X, st.PlotXMin, st.PlotXMax, ctx.messages);
-    report.y = SetUpAxis(AxisName::Y, st.PlotYMin, st.PlotYMax, ctx.messages);
-    if (!report.x.Drawable || !report.y.Drawable) { // the message is shown; nothing is drawn
-        ctx.progress.hide();
-        return report;
-    }
-    f.XAxisMin = report.x.AxisMin;
-    f.XAxisMax = report.x.AxisMax;
-    f.YAxisMin = report.y.AxisMin;
-    f.YAxisMax = report.y.AxisMax;
-
-    canvas.setUserScale(kLeft, kTop, kRight, kBottom);
+    progress.setValue(0);
+    progress.setLabel("Creating Plot");
+    progress.showAndFocus();
+    canvas.setFont(kPlotFontFamily, layout.fonts.TickSize, true);
+    canvas.setUserScale(PlotFrame::kLeft, PlotFrame::kTop, PlotFrame::kRight, PlotFrame::kBottom);
     canvas.clear();
     canvas.setLineWidth(2);
-    f.XScale = axisScale(report.x);
-    f.YScale = axisScale(report.y);
-    drawFrameAndTicks(canvas, report.x, report.y);
+    drawFrameAndTicks(canvas, layout.x, layout.y);
 
     canvas.setLineWidth(1);
     const Rgb fore = canvas.foreColor(), fill = canvas.fillColor();
     const FillStyle style = canvas.fillStyle();
-    if (st.FilledSyms) canvas.setFillStyle(FillStyle::Solid);
-    drawPoints(ctx, report);
+    if (options.FilledSyms) canvas.setFillStyle(FillStyle::Solid);
+    drawPoints(d, report);
     canvas.setFillStyle(style);
     canvas.setFillColor(fill);
     canvas.setForeColor(fore);
 
-    drawTexts(ctx, sizes, report.x, report.y);
-    ctx.progress.setValue(0);
-    ctx.progress.hide();
-    report.drawn = true;
+    drawTexts(d);
+    progress.setValue(0);
+    progress.hide();
     return report;
 }
 

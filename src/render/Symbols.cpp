@@ -1,5 +1,6 @@
 #include "render/Symbols.h"
 
+#include "model/PlotFrame.h"
 #include "platform/NumberText.h"
 
 #include <algorithm>
@@ -37,12 +38,13 @@ SymbolShape symbolShape(int16_t setNo) {
     }
 }
 
-Rgb symbolColor(const PlotState& state, int16_t setNo) {
-    return state.PlotColor[size_t(setNo % 20)];
+Rgb symbolColor(const ColorTable& colors, int16_t setNo) {
+    return colors[size_t(setNo % 20)];
 }
 
 SymbolFrame plotSymbolFrame(float pixWidth, float pixHeight) {
-    return {-25, 120, 135, 145, pixWidth, pixHeight, 100};
+    return {
+        PlotFrame::kLeft, PlotFrame::kTop, PlotFrame::kSpanX, PlotFrame::kSpanY, pixWidth, pixHeight, 100};
 }
 
 SymbolFrame legendSymbolFrame(float lgndPixWidth, float lgndPixHeight) {
@@ -79,9 +81,9 @@ void DrawSymbol(Canvas& canvas, const SymbolFrame& frame, float px, float py, fl
     canvas.polygon(s.vertices.data(), s.count);
 }
 
-void drawSetSymbol(Canvas& canvas, const SymbolFrame& frame, const PlotState& state, int16_t setNo, float px,
-                   float py, float r) {
-    const Rgb color = symbolColor(state, setNo);
+void drawSetSymbol(Canvas& canvas, const SymbolFrame& frame, const ColorTable& colors, int16_t setNo,
+                   float px, float py, float r) {
+    const Rgb color = symbolColor(colors, setNo);
     canvas.setFillColor(color);
     canvas.setForeColor(color);
     switch (symbolShape(setNo)) {

@@ -2,7 +2,7 @@
 // Data-set symbols: shape and colour by set number, and the pixel geometry of the polygon symbols.
 // The main plot and the legend window draw the same symbols, each through its own SymbolFrame.
 
-#include "app/PlotState.h"
+#include "model/PlotState.h"
 #include "platform/Canvas.h"
 
 #include <array>
@@ -17,7 +17,7 @@ enum class SymbolShape { Circle, Square, UpTriangle, Diamond, DownTriangle };
 SymbolShape symbolShape(int16_t setNo);
 
 // PlotColor(setNo mod 20); setNo > 0.
-Rgb symbolColor(const PlotState& state, int16_t setNo);
+Rgb symbolColor(const ColorTable& colors, int16_t setNo);
 
 // How a window's user coordinates become the pixels of a polygon symbol: the user coordinates of
 // the drawing area's top-left corner, its spans, its size in pixels, and the divisor of the
@@ -50,7 +50,7 @@ void DrawSymbol(Canvas& canvas, const SymbolFrame& frame, float px, float py, fl
 // Draws set setNo's symbol at (px, py) with radius r: fill and foreground colour become the set's
 // colour, then exactly one canvas drawing call. A circle leaves the position at its centre, a
 // square at its upper right corner (px + r, py + 4r/3). setNo > 0.
-void drawSetSymbol(Canvas& canvas, const SymbolFrame& frame, const PlotState& state, int16_t setNo, float px,
-                   float py, float r);
+void drawSetSymbol(Canvas& canvas, const SymbolFrame& frame, const ColorTable& colors, int16_t setNo,
+                   float px, float py, float r);
 
 } // namespace corvex

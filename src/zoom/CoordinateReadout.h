@@ -1,7 +1,7 @@
 #pragma once
 // The coordinate readout shown in XYLabel while "&Display (X,Y)" is on.
 
-#include "app/PlotState.h"
+#include "model/PlotState.h"
 
 #include <optional>
 #include <string>
@@ -11,9 +11,8 @@ namespace corvex {
 // " X= " + x as "0.0000E+00" + ", Y= " + y as "0.000E+00"; 12.5, -0.25 -> " X= 1.2500E+01, Y= -2.500E-01".
 std::string readoutText(float x, float y);
 
-// The readout for the pointer at (px, py) in plot units; nothing unless ShowCoords and DataLoaded are
-// both on and the axes allow the conversion (the readout then keeps its old text).
-std::optional<std::string> coordinateReadout(const PlotState& state, const PlotWindowFields& fields, float px,
-                                             float py);
+// The readout for the pointer at (px, py) in plot units; nothing unless `shown` (ShowCoords and
+// DataLoaded both on) and the axes allow the conversion (the readout then keeps its old text).
+std::optional<std::string> coordinateReadout(bool shown, const DrawnAxes& axes, float px, float py);
 
 } // namespace corvex

@@ -17,26 +17,26 @@ void orderAndPullInside(float& lo, float& hi, float axisMin, float axisMax) {
 
 } // namespace
 
-DataRect orderAndPullInside(DataRect rect, const PlotWindowFields& fields) {
-    orderAndPullInside(rect.x1, rect.x2, fields.XAxisMin, fields.XAxisMax);
-    orderAndPullInside(rect.y1, rect.y2, fields.YAxisMin, fields.YAxisMax);
+DataRect orderAndPullInside(DataRect rect, const DrawnAxes& axes) {
+    orderAndPullInside(rect.x1, rect.x2, axes.XAxisMin, axes.XAxisMax);
+    orderAndPullInside(rect.y1, rect.y2, axes.YAxisMin, axes.YAxisMax);
     return rect;
 }
 
-int32_t countPointsInside(const PlotState& state, const DataRect& rect, int32_t enough) {
+int32_t countPointsInside(const PlotData& data, const DataRect& rect, int32_t enough) {
     int32_t found = 0;
-    const int32_t n = storedPointCount(state);
+    const int32_t n = storedPointCount(data);
     for (int32_t i = 1; i <= n && found < enough; ++i) {
-        const float x = state.XVal[i];
-        const float y = state.YVal[i];
+        const float x = data.XVal[i];
+        const float y = data.YVal[i];
         if (rect.x1 <= x && x <= rect.x2 && rect.y1 <= y && y <= rect.y2) ++found;
     }
     return found;
 }
 
-int32_t storedPointCount(const PlotState& state) {
-    const auto capacity = static_cast<int32_t>(std::min(state.XVal.size(), state.YVal.size())) - 1;
-    return std::clamp(state.NumPts, int32_t{0}, std::max(capacity, int32_t{0}));
+int32_t storedPointCount(const PlotData& data) {
+    const auto capacity = static_cast<int32_t>(std::min(data.XVal.size(), data.YVal.size())) - 1;
+    return std::clamp(data.NumPts, int32_t{0}, std::max(capacity, int32_t{0}));
 }
 
 } // namespace corvex

@@ -2,7 +2,7 @@
 // The zoom rectangle in data values: ordering, pulling its edges inside the drawn axes, and counting
 // the points it holds.
 
-#include "app/PlotState.h"
+#include "model/PlotState.h"
 
 #include <cstdint>
 
@@ -16,13 +16,13 @@ struct DataRect {
 // Orders the corners (x1 <= x2, y1 <= y2), then moves an edge that lies beyond a drawn axis end (strictly)
 // to one per cent of that axis's span inside it; an edge exactly on an axis end stays. A rectangle
 // wholly outside an axis can come back inverted (x1 > x2 or y1 > y2) and then holds no point.
-DataRect orderAndPullInside(DataRect rect, const PlotWindowFields& fields);
+DataRect orderAndPullInside(DataRect rect, const DrawnAxes& axes);
 
 // Number of points among 1..NumPts (all data sets) with x1 <= XVal <= x2 and y1 <= YVal <= y2; the scan
 // stops as soon as `enough` points are found, so the result is at most `enough`.
-int32_t countPointsInside(const PlotState& state, const DataRect& rect, int32_t enough);
+int32_t countPointsInside(const PlotData& data, const DataRect& rect, int32_t enough);
 
 // NumPts kept within 0 and the capacity of the point arrays, so a scan of 1..n never leaves them.
-int32_t storedPointCount(const PlotState& state);
+int32_t storedPointCount(const PlotData& data);
 
 } // namespace corvex

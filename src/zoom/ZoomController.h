@@ -2,7 +2,7 @@
 // Zooming with a dragged rectangle, zooming out, and the coordinate readout of the main window. The
 // window passes its mouse events here in plot units (the button and shift state do not matter).
 
-#include "app/PlotState.h"
+#include "model/PlotState.h"
 #include "zoom/ZoomHost.h"
 
 namespace corvex {
@@ -11,9 +11,17 @@ inline constexpr const char* kZoomErrorTitle = "Error in Zooming";
 inline constexpr const char* kNoDataInBox = "There Were No Data Within the Zoom-In Box!";
 inline constexpr const char* kSinglePointInBox = "You CANNOT Zoom Around a Single Point!";
 
+// The zoom box while it is dragged: its corners in plot units.
+struct ZoomDrag {
+    bool Dragging = false, FirstMove = false;
+    float BoxX1 = 0, BoxY1 = 0, BoxX2 = 0, BoxY2 = 0;
+};
+
 class ZoomController {
   public:
-    ZoomController(PlotState& state, PlotWindowFields& fields, ZoomHost& host);
+    // Reads the points, the axes as drawn and ShowCoords; a zoom changes the plot range.
+    ZoomController(const PlotData& data, PlotRange& range, const DrawnAxes& axes,
+                   const DisplayOptions& options, ZoomHost& host);
 
     // Button down at (x, y): while data are loaded, starts a drag anchored there; otherwise nothing.
     void Form_MouseDown(float x, float y);
@@ -23,6 +31,7 @@ class ZoomController {
     // Button up: ends the drag, leaving the last outline in RGB(128, 0, 0), and zooms when the box has
     // area in plot units. The pointer position is not used: the box is the one last shown.
     void Form_MouseUp();
+    const ZoomDrag& drag() const { return m_drag; }
     // Applies the box BoxX1..BoxY2 to the plot range when it holds two or more points, else reports why
     // not. A box that is flat in data values (or cannot be converted) changes nothing at all.
     void ZoomToBox();
@@ -32,9 +41,12 @@ class ZoomController {
   private:
     void clearCornersAndRepaint();
 
-    PlotState& m_state;
-    PlotWindowFields& m_fields;
+    const PlotData& m_data;
+    PlotRange& m_range;
+    const DrawnAxes& m_axes;
+    const DisplayOptions& m_options;
     ZoomHost& m_host;
+    ZoomDrag m_drag;
 };
 
 } // namespace corvex

@@ -2,7 +2,7 @@
 // What the zoom and the coordinate readout change in the main window. The main window implements this;
 // tests record the calls.
 
-#include "app/PlotState.h"
+#include "model/PlotState.h"
 #include "platform/Services.h"
 
 #include <string>
@@ -24,7 +24,7 @@ class ZoomHost {
     virtual void setZoomoutEnabled(bool enabled) = 0;     // the "&ZoomOut" menu item
     // Form_Paint: draws the plot from the state (which removes any outline) and leaves the new axis
     // ends and scales in the window fields.
-    virtual void repaint() = 0;
+    virtual void repaintPlot() = 0;
     virtual MessageService& messages() = 0;
 };
 

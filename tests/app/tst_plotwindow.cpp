@@ -1,18 +1,10 @@
-#include "app/PlotArea.h"
-#include "app/PlotWindow.h"
-#include "app/ReadoutStrip.h"
-#include "datafile/PlotReader.h"
-#include "filesel/FileFrm.h"
-#include "legend/PlotLegend.h"
-#include "support/Recorders.h"
+#include "support/WindowRig.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QDir>
 #include <QLabel>
-#include <QTemporaryDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
-#include <QTimer>
 #include <fstream>
 
 using namespace corvex;
@@ -20,47 +12,16 @@ using namespace corvex::testing;
 
 namespace {
 
-// A main window started in a temporary current directory, with recorded message boxes.
-struct WindowRig {
-    QTemporaryDir dir;
-    QString oldDir = QDir::currentPath();
-    PlotState state;
-    SystemFileService files;
-    MessageRecorder messages;
-    StepClock clock;
-    std::unique_ptr<Plotit> window;
+// Four points on a diagonal from (1, 1) to (4, 4), drawn.
+void loadDiagonal(WindowRig& rig) {
+    rig.load({1, 2, 3, 4}, {1, 2, 3, 4});
+    rig.window->Form_Resize();
+}
 
-    // Starts the program; unless told otherwise, "Done" in manual selection closes the Setup window.
-    explicit WindowRig(bool leftoverWorkingCopy = false, bool pressDone = true) {
-        QDir::setCurrent(dir.path());
-        if (leftoverWorkingCopy) std::ofstream(kWorkingCopyName) << "left over";
-        window = std::make_unique<Plotit>(state, AppServices{files, messages, clock});
-        window->Form_Load();
-        if (pressDone) window->fileSelection()->FileCmd_Click();
-    }
-    ~WindowRig() { QDir::setCurrent(oldDir); }
-
-    QAction* action(const char* name) { return window->findChild<QAction*>(name); }
-
-    // Points of set 1 at (x[k], y[k]), their range as the plot range, without drawing them yet.
-    void load(const std::vector<float>& x, const std::vector<float>& y) {
-        state.NumPts = int32_t(x.size());
-        for (size_t k = 0; k < x.size(); ++k) {
-            state.XVal[k + 1] = x[k];
-            state.YVal[k + 1] = y[k];
-            state.SetNo[k + 1] = 1;
-        }
-        state.DataLoaded = true;
-        FindLimits(state, state.XVal, state.YVal, state.NumPts);
-    }
-    // Four points on a diagonal from (1, 1) to (4, 4), drawn.
-    void loadDiagonal() {
-        load({1, 2, 3, 4}, {1, 2, 3, 4});
-        window->Form_Resize();
-    }
-    // All X values 0: every repaint shows the flat-range message.
-    void loadFlatX() { load({0, 0}, {1, 2}); }
-};
+// All X values 0: every repaint shows the flat-range message.
+void loadFlatX(WindowRig& rig) {
+    rig.load({0, 0}, {1, 2});
+}
 
 } // namespace
 
@@ -79,38 +40,38 @@ class TstPlotWindow : public QObject {
     void legendOpensOnceAndFollowsFilledOption();
     void redrawDuringMessageBoxRunsAfterwards();
     void displayOptionDoesNotRepaint();
+    void nonAsciiFileNameInTheCaption();
 };
 
 void TstPlotWindow::workingCopyRemovedAtStartAndClose() {
-    WindowRig rig(true); // a working copy left over from an earlier run
+    // The working copy lives in the start-up directory; one is left there from an earlier run.
+    WindowRig rig(true, SettleClock::Stepped, [] { std::ofstream(kWorkingCopyName) << "left over"; });
     const QString workingCopy = rig.dir.filePath(kWorkingCopyName);
-    QCOMPARE(QString::fromStdString(rig.state.TmpFileName), workingCopy);
     QVERIFY(!QFile::exists(workingCopy));
-    std::ofstream(rig.state.TmpFileName) << "set aside";
+    std::ofstream(workingCopy.toStdString()) << "set aside";
     rig.window->close();
     QVERIFY(!QFile::exists(workingCopy));
 }
 
 void TstPlotWindow::startUpOpensSetupWithMainWindowDisabled() {
-    WindowRig rig(false, false);
-    QVERIFY(rig.window->fileSelection()->isVisible());
-    QCOMPARE(rig.window->fileSelection()->windowTitle(), QString("Setup"));
+    WindowRig rig(false);
+    QVERIFY(rig.setup()->isVisible());
+    QCOMPARE(rig.setup()->windowTitle(), QString("Setup"));
     QVERIFY(!rig.window->isEnabled());
-    QVERIFY(!rig.window->plotTimer()->isActive());
-    rig.window->fileSelection()->FileCmd_Click();
+    QVERIFY(!rig.plotTimer()->isActive());
+    rig.setup()->FileCmd_Click();
     QVERIFY(rig.window->isEnabled());
-    QVERIFY(!rig.window->fileSelection()->isVisible());
+    QVERIFY(!rig.setup()->isVisible());
     rig.action("SetupPlt")->trigger(); // "&Setup" disables the main window again
     QVERIFY(!rig.window->isEnabled());
-    QVERIFY(rig.window->fileSelection()->isVisible());
+    QVERIFY(rig.setup()->isVisible());
 }
 
 void TstPlotWindow::resizeBeforeDataChangesNothing() {
     WindowRig rig;
-    const float width = rig.window->fields().PixWidth;
     rig.window->resize(rig.window->width() + 40, rig.window->height() + 30);
     QApplication::processEvents();
-    QCOMPARE(rig.window->fields().PixWidth, width);
+    QVERIFY(rig.plotArea()->persistentImage().isNull()); // nothing drawn
     QVERIFY(rig.messages.messages.empty());
 }
 
@@ -120,10 +81,10 @@ void TstPlotWindow::symbolSizeToggleCaptions() {
     QCOMPARE(size->text(), QString("Plot Small Points"));
     size->trigger();
     QCOMPARE(size->text(), QString("Large Symbols")); // names the size the next click selects
-    QCOMPARE(rig.window->fields().SymScale, 0.5f);
+    QCOMPARE(rig.model.options.SymScale, 0.5f);
     size->trigger();
     QCOMPARE(size->text(), QString("Small Symbols"));
-    QCOMPARE(rig.window->fields().SymScale, 1.0f);
+    QCOMPARE(rig.model.options.SymScale, 1.0f);
 }
 
 void TstPlotWindow::fontIncreaseShortcutStopsAtStepEight() {
@@ -132,25 +93,36 @@ void TstPlotWindow::fontIncreaseShortcutStopsAtStepEight() {
     QVERIFY(QTest::qWaitForWindowActive(rig.window.get()));
     for (int i = 0; i < 4; ++i)
         QTest::keyClick(rig.window.get(), Qt::Key_F1, Qt::ControlModifier);
-    QCOMPARE(rig.window->fields().XLgndFntStep, int16_t(8));
+    QCOMPARE(rig.model.options.XLgndFntStep, int16_t(8));
     QVERIFY(!rig.action("XLgndFntInc")->isEnabled());
-    const float scale = rig.window->fields().XLgndFntScale;
+    const float scale = rig.model.options.XLgndFntScale;
     QTest::keyClick(rig.window.get(), Qt::Key_F1, Qt::ControlModifier); // greyed out: does nothing
-    QCOMPARE(rig.window->fields().XLgndFntStep, int16_t(8));
-    QCOMPARE(rig.window->fields().XLgndFntScale, scale);
+    QCOMPARE(rig.model.options.XLgndFntStep, int16_t(8));
+    QCOMPARE(rig.model.options.XLgndFntScale, scale);
     QTest::keyClick(rig.window.get(), Qt::Key_F1, Qt::ShiftModifier);
-    QCOMPARE(rig.window->fields().XLgndFntStep, int16_t(7));
+    QCOMPARE(rig.model.options.XLgndFntStep, int16_t(7));
     QVERIFY(rig.action("XLgndFntInc")->isEnabled());
 }
 
 namespace {
 
-// Drags with the mouse over the drawing area between two points given in data units.
+// The data value the coordinate readout shows with the pointer at `pixel`.
+QPointF readoutAt(WindowRig& rig, QPoint pixel) {
+    QTest::mouseMove(rig.plotArea(), pixel);
+    const QString text = rig.readout()->XYLabel->text(); // " X= 1.2500E+01, Y= -2.500E-01"
+    return {text.section(',', 0, 0).mid(4).toDouble(), text.section(',', 1, 1).mid(4).toDouble()};
+}
+
+// Drags with the mouse over the drawing area between two points given in data units, placed through
+// the axes as the window shows them (read off the coordinate readout at two pixels).
 void dragData(WindowRig& rig, QPointF from, QPointF to) {
-    PlotArea* area = rig.window->plotArea();
-    const PlotWindowFields& f = rig.window->fields();
+    PlotArea* area = rig.plotArea();
+    if (!rig.action("ShowEm")->isChecked()) rig.action("ShowEm")->trigger();
+    const QPoint p0(100, 100), p1(300, 300);
+    const QPointF d0 = readoutAt(rig, p0), d1 = readoutAt(rig, p1);
     auto pixel = [&](QPointF d) {
-        return area->toPixels((d.x() - f.XAxisMin) * f.XScale, (d.y() - f.YAxisMin) * f.YScale).toPoint();
+        return QPoint(int(p0.x() + (d.x() - d0.x()) * (p1.x() - p0.x()) / (d1.x() - d0.x())),
+                      int(p0.y() + (d.y() - d0.y()) * (p1.y() - p0.y()) / (d1.y() - d0.y())));
     };
     QTest::mousePress(area, Qt::LeftButton, {}, pixel(from));
     QTest::mouseMove(area, pixel((from + to) / 2));
@@ -164,13 +136,14 @@ void TstPlotWindow::dragDirectionDoesNotMatter() {
     float ranges[2][4];
     for (int reverse = 0; reverse < 2; ++reverse) {
         WindowRig rig;
-        rig.loadDiagonal();
+        loadDiagonal(rig);
         // Around (2, 2) and (3, 3): lower right to upper left, then upper left to lower right.
         const QPointF lowerRight(3.4, 1.6), upperLeft(1.6, 3.4);
         dragData(rig, reverse ? upperLeft : lowerRight, reverse ? lowerRight : upperLeft);
         QVERIFY(rig.messages.messages.empty());
         QVERIFY(rig.action("Zoomout")->isEnabled());
-        const float got[4] = {rig.state.PlotXMin, rig.state.PlotXMax, rig.state.PlotYMin, rig.state.PlotYMax};
+        const float got[4] = {rig.model.range.PlotXMin, rig.model.range.PlotXMax, rig.model.range.PlotYMin,
+                              rig.model.range.PlotYMax};
         std::copy(got, got + 4, ranges[reverse]);
     }
     for (int k = 0; k < 4; ++k)
@@ -195,55 +168,53 @@ void TstPlotWindow::zoomRefusals() {
     QFETCH(QPointF, to);
     QFETCH(QString, message);
     WindowRig rig;
-    rig.loadDiagonal();
+    loadDiagonal(rig);
     dragData(rig, from, to);
     QCOMPARE(rig.messages.messages.size(), size_t(1));
     QCOMPARE(QString::fromStdString(rig.messages.messages[0].text), message);
     QCOMPARE(rig.messages.messages[0].title, std::string("Error in Zooming"));
-    QCOMPARE(rig.state.PlotXMin, 1.0f); // the range is left as it was
-    QCOMPARE(rig.state.PlotXMax, 4.0f);
+    QCOMPARE(rig.model.range.PlotXMin, 1.0f); // the range is left as it was
+    QCOMPARE(rig.model.range.PlotXMax, 4.0f);
     QVERIFY(!rig.action("Zoomout")->isEnabled());
 }
 
 void TstPlotWindow::nestedZoomsThenZoomOut() {
     WindowRig rig;
-    rig.loadDiagonal();
-    rig.action("ShowEm")->trigger();
+    loadDiagonal(rig);
     dragData(rig, {1.5, 1.5}, {3.5, 3.5});
     dragData(rig, {1.9, 1.9}, {3.1, 3.1});
-    const float width = rig.state.PlotXMax - rig.state.PlotXMin;
+    const float width = rig.model.range.PlotXMax - rig.model.range.PlotXMin;
     dragData(rig, {1.95, 1.95}, {3.05, 3.05});
-    QVERIFY(rig.state.PlotXMax - rig.state.PlotXMin < width); // each zoom narrows the view
+    QVERIFY(rig.model.range.PlotXMax - rig.model.range.PlotXMin < width); // each zoom narrows the view
     QVERIFY(rig.messages.messages.empty());
-    QVERIFY(rig.window->readout()->XYLabel->text().startsWith(" X= "));
+    QVERIFY(rig.readout()->XYLabel->text().startsWith(" X= "));
     rig.action("Zoomout")->trigger();
-    QCOMPARE(rig.state.PlotXMin, 1.0f);
-    QCOMPARE(rig.state.PlotXMax, 4.0f);
-    QCOMPARE(rig.state.PlotYMax, 4.0f);
+    QCOMPARE(rig.model.range.PlotXMin, 1.0f);
+    QCOMPARE(rig.model.range.PlotXMax, 4.0f);
+    QCOMPARE(rig.model.range.PlotYMax, 4.0f);
     QVERIFY(!rig.action("Zoomout")->isEnabled());
 }
 
 void TstPlotWindow::legendOpensOnceAndFollowsFilledOption() {
     WindowRig rig;
     rig.action("ShowIt")->trigger();
-    QVERIFY(rig.state.LegendLoaded);
+    QVERIFY(rig.legend());
     QVERIFY(!rig.action("ShowIt")->isEnabled()); // greyed exactly while the legend is open
-    const QImage open = rig.window->legend()->image();
+    const QImage open = rig.legend()->image();
     rig.action("UseFilled")->trigger(); // the legend follows the filled option at once
-    QVERIFY(rig.window->legend()->image() != open);
+    QVERIFY(rig.legend()->image() != open);
     rig.action("UseFilled")->trigger();
-    QCOMPARE(rig.window->legend()->image(), open);
-    rig.window->legend()->close();
-    QTRY_VERIFY(!rig.window->legend());
-    QVERIFY(!rig.state.LegendLoaded);
+    QCOMPARE(rig.legend()->image(), open);
+    rig.legend()->close();
+    QTRY_VERIFY(!rig.legend());
     QVERIFY(rig.action("ShowIt")->isEnabled());
     rig.action("ShowIt")->trigger(); // a new legend, identical to the first
-    QCOMPARE(rig.window->legend()->image(), open);
+    QCOMPARE(rig.legend()->image(), open);
 }
 
 void TstPlotWindow::redrawDuringMessageBoxRunsAfterwards() {
     WindowRig rig;
-    rig.loadFlatX();
+    loadFlatX(rig);
     int nested = 0;
     // A resize arrives while the repaint's message box waits: it must not paint inside the repaint.
     rig.messages.onShow = [&] {
@@ -252,12 +223,16 @@ void TstPlotWindow::redrawDuringMessageBoxRunsAfterwards() {
     rig.window->Form_Resize();
     QCOMPARE(rig.messages.messages.size(), size_t(2)); // the outer repaint, then the deferred one
     QCOMPARE(rig.messages.messages[1].text, std::string("DATA ERROR:  All X values are identical."));
-    QCOMPARE(rig.window->fields().XAxisMin, -3.0f);
+    // The deferred repaint drew the substitute axis -3..3: the frame's left edge reads X = -3.
+    rig.action("ShowEm")->trigger();
+    QTest::mouseMove(rig.plotArea(), rig.plotArea()->toPixels(0, 50).toPoint());
+    const QString readout = rig.readout()->XYLabel->text(); // " X= -3.0000E+00, Y= ..." within a pixel
+    QVERIFY2(std::abs(readout.section(',', 0, 0).mid(4).toDouble() + 3) < 0.05, qPrintable(readout));
 }
 
 void TstPlotWindow::displayOptionDoesNotRepaint() {
     WindowRig rig;
-    rig.loadFlatX();
+    loadFlatX(rig);
     rig.window->Form_Resize();
     const size_t shown = rig.messages.messages.size();
     rig.action("ShowEm")->trigger();
@@ -265,6 +240,20 @@ void TstPlotWindow::displayOptionDoesNotRepaint() {
     rig.action("ShowEm")->trigger();
     QApplication::processEvents();
     QCOMPARE(rig.messages.messages.size(), shown); // no repaint, so no new flat-range message
+}
+
+// A file name in UTF-8, as Linux stores it, is shown as such in the caption (the drawn texts follow the
+// same rule).
+void TstPlotWindow::nonAsciiFileNameInTheCaption() {
+    WindowRig rig(false);
+    const QString name = QString::fromUtf8("Messung_\xC3\x84.dat");
+    std::ofstream(name.toUtf8().toStdString()) << " T\r\ns\r\nx\r\ny\r\n1\r\n1 2 0 1\r\n";
+    QTest::mouseClick(rig.setupControl<QRadioButton>("AutoSel"), Qt::LeftButton);
+    QTest::mouseClick(rig.setupControl<QRadioButton>("TimedPlt"), Qt::LeftButton);
+    rig.setupControl<QLineEdit>("FileTxt")->setText(name);
+    rig.setupControl<QLabel>("PlotDelayText")->setText("1");
+    QTest::mouseClick(rig.setupControl<QPushButton>("FileCmd"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(rig.window->windowTitle().endsWith("/" + name + "]"), 5000);
 }
 
 QTEST_MAIN(TstPlotWindow)

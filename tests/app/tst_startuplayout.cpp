@@ -1,5 +1,5 @@
-#include "app/FontStep.h"
-#include "app/StartUpLayout.h"
+#include "model/FontStep.h"
+#include "model/StartUpLayout.h"
 
 #include <QTest>
 #include <cmath>

@@ -3,17 +3,11 @@
 // close request a window manager sends. Each scenario runs in a process of its own (a close ends
 // the application's event loops for good).
 
-#include "app/PlotWindow.h"
-#include "app/ProgressWindow.h"
-#include "app/QtServices.h"
 #include "datafile/FakeSequencerHost.h"
 #include "datafile/PlotSequencer.h"
-#include "filesel/FileFrm.h"
-#include "support/Recorders.h"
 #include "support/WindowManagerClose.h"
+#include "support/WindowRig.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,7 +17,6 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QThread>
-#include <QTimer>
 #include <grp.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
@@ -39,36 +32,26 @@ namespace {
 constexpr int kLargeFile = 300000;
 
 // The program started in a temporary folder, with the real settling wait and recorded message boxes.
-struct WatchRig {
-    TempCurrentDir dir;
-    PlotState state;
-    SystemFileService files;
-    MessageRecorder messages;
-    EventLoopClock clock;
-    std::unique_ptr<Plotit> window;
+struct WatchRig : WindowRig {
     QElapsedTimer clockTime;
     qint64 closeSentAt = -1, closeSeenAt = -1;
 
-    WatchRig() {
-        window = std::make_unique<Plotit>(state, AppServices{files, messages, clock});
-        window->Form_Load();
-        clockTime.start();
-    }
-    template <typename T> T* setup(const char* name) { return window->fileSelection()->findChild<T*>(name); }
+    WatchRig() : WindowRig(false, SettleClock::Real) { clockTime.start(); }
 
     // "Auto File Select" with the pattern, the mode and a delay of one second, then "Done".
     void watch(const QString& pattern, bool timed) {
-        QTest::mouseClick(setup<QRadioButton>("AutoSel"), Qt::LeftButton);
-        setup<QLineEdit>("FileTxt")->setText(pattern);
-        QTest::mouseClick(setup<QRadioButton>(timed ? "TimedPlt" : "Click2Plt"), Qt::LeftButton);
-        setup<QLabel>("PlotDelayText")->setText("1");
+        QTest::mouseClick(setupControl<QRadioButton>("AutoSel"), Qt::LeftButton);
+        setupControl<QLineEdit>("FileTxt")->setText(pattern);
+        QTest::mouseClick(setupControl<QRadioButton>(timed ? "TimedPlt" : "Click2Plt"), Qt::LeftButton);
+        setupControl<QLabel>("PlotDelayText")->setText("1");
         pressDone();
     }
-    void pressDone() { QTest::mouseClick(setup<QPushButton>("FileCmd"), Qt::LeftButton); }
+    void pressDone() { QTest::mouseClick(setupControl<QPushButton>("FileCmd"), Qt::LeftButton); }
+    bool plotting() const { return progressWindow()->isVisible(); }
 
     // Runs `act` once, at the first move of the progress bar while a file is being read.
     void duringRead(std::function<void()> act) {
-        auto* bar = window->progressWindow()->findChild<QProgressBar*>("ProgressBar1");
+        auto* bar = progressWindow()->findChild<QProgressBar*>("ProgressBar1");
         QObject::connect(bar, &QProgressBar::valueChanged, bar,
                          [act = std::move(act), done = false](int v) mutable {
                              if (v < 10 || done) return;
@@ -94,7 +77,7 @@ struct WatchRig {
         window->installEventFilter(new Spy(*this));
     }
     std::vector<std::string> entries() const {
-        const QStringList names = QDir(QString::fromStdString(dir.path())).entryList(QDir::Files, QDir::Name);
+        const QStringList names = QDir(dir.path()).entryList(QDir::Files, QDir::Name);
         std::vector<std::string> out;
         for (const QString& n : names)
             out.push_back(n.toStdString());
@@ -145,9 +128,9 @@ void TstWindowFaults::doneDuringReadFilesThatFileAwayFirst() {
     bool doneWhileReading = false;
     rig.duringRead([&] {
         rig.window->findChild<QAction*>("SetupPlt")->trigger();
-        QTest::mouseClick(rig.setup<QRadioButton>("Click2Plt"), Qt::LeftButton);
+        QTest::mouseClick(rig.setupControl<QRadioButton>("Click2Plt"), Qt::LeftButton);
         rig.pressDone();
-        doneWhileReading = rig.window->sequencer()->plotting();
+        doneWhileReading = rig.plotting();
     });
     rig.watch("plot.dat", true);
     QTRY_VERIFY_WITH_TIMEOUT(rig.files.exists("plot_000.dat"), 15000);
@@ -157,7 +140,8 @@ void TstWindowFaults::doneDuringReadFilesThatFileAwayFirst() {
     QCOMPARE(rig.messages.messages[0].text,
              std::string("There Are Currently No Files\n\rMatching The File Pattern!"));
     QVERIFY(rig.window->isEnabled());
-    QCOMPARE(rig.window->sequencer()->mode(), PlotMode::ClickToPlot);
+    QVERIFY(!rig.action("HoldPlot")->isVisible()); // click to plot, watching for the next file
+    QVERIFY(rig.plotTimer()->isActive());
     QCOMPARE(rig.entries(), (std::vector<std::string>{"plot_000.dat"}));
 }
 
@@ -175,7 +159,7 @@ void TstWindowFaults::closeDuringReadOfMarkedFileLeavesItInPlace() {
     });
     rig.watch("plot.dat", true);
     QTRY_VERIFY_WITH_TIMEOUT(rig.closeSeenAt >= 0, 15000);
-    QTRY_VERIFY_WITH_TIMEOUT(!rig.window->sequencer()->plotting(), 1000);
+    QTRY_VERIFY_WITH_TIMEOUT(!rig.plotting(), 1000);
     QTest::qWait(1500); // a tick or a late step would have filed the file away by now
     QCOMPARE(rig.entries(), (std::vector<std::string>{"plot.dat"}));
     QCOMPARE(readFile("plot.dat"), original);
@@ -193,7 +177,8 @@ void TstWindowFaults::closeWhileFileKeepsGrowingEndsAtOnce() {
     rig.noteCloseSeen();
     QTimer::singleShot(2500, rig.window.get(), [&] { rig.requestClose(); }); // well into the wait
     rig.watch("plot.dat", true);
-    QTRY_VERIFY_WITH_TIMEOUT(rig.closeSentAt >= 0 && !rig.window->sequencer()->plotting(), 15000);
+    // The test's own wait runs beneath the settling wait: it goes on only once that wait has ended.
+    QTRY_VERIFY_WITH_TIMEOUT(rig.closeSentAt >= 0, 15000);
     const qint64 ended = rig.clockTime.elapsed();
     QVERIFY2(rig.closeSeenAt >= 0 && ended - rig.closeSentAt < 1000,
              qPrintable(QString("ended %1 ms after the request").arg(ended - rig.closeSentAt)));
@@ -213,9 +198,9 @@ void TstWindowFaults::hugeFileIsPlottedWithBoundedMemory() {
     const long before = maxResidentKiB();
     rig.watch("plot.dat", true);
     QTRY_VERIFY_WITH_TIMEOUT(rig.files.exists("plot_000.dat"), 15000);
-    QCOMPARE(rig.state.NumPts, 1000);
-    QCOMPARE(rig.state.PlotXMax, 1000.0f);
-    QCOMPARE(rig.state.PlotYMax, 1000000.0f); // the records i, i*i
+    QCOMPARE(rig.model.data.NumPts, 1000);
+    QCOMPARE(rig.model.range.PlotXMax, 1000.0f);
+    QCOMPARE(rig.model.range.PlotYMax, 1000000.0f); // the records i, i*i
     QVERIFY(rig.messages.messages.empty());
     QVERIFY2(maxResidentKiB() - before < 64 * 1024, "the read stays within 64 MiB");
 }
@@ -237,7 +222,7 @@ void TstWindowFaults::unreadableFileIsToldOnceAndPassedOver() {
                  text.find("Permission denied") != std::string::npos,
              text.c_str());
     QCOMPARE(rig.entries(), (std::vector<std::string>{"plot.dat", "plot_000.txt"}));
-    QVERIFY(rig.window->plotTimer()->isActive()); // still watching
+    QVERIFY(rig.plotTimer()->isActive()); // still watching
 }
 
 QTEST_MAIN(TstWindowFaults)

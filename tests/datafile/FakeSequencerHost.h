@@ -2,7 +2,7 @@
 // Test doubles for the plot sequence and the file selection window: a host that records what the
 // main window was asked to do, a file service that fails on request, and a temporary current directory.
 
-#include "filesel/FileSelectionHost.h"
+#include "datafile/SequencerHost.h"
 #include "platform/FileService.h"
 #include "support/Recorders.h"
 
@@ -21,7 +21,7 @@
 namespace corvex::test {
 
 // Also its own progress window, whose yield runs `onYield` (what the event loop would run meanwhile).
-class FakeHost : public FileSelectionHost, public NullProgress {
+class FakeHost : public SequencerHost, public NullProgress {
   public:
     void setMenuVisible(MenuItem item, bool v) override { visible[item] = v; }
     void setMenuEnabled(MenuItem item, bool e) override { enabled[item] = e; }
@@ -32,6 +32,11 @@ class FakeHost : public FileSelectionHost, public NullProgress {
     bool timerRunning() const override { return timerOn; }
     void redrawFromScratch() override { ++redraws; }
     void showMainWindow() override {}
+    void showSetup() override { setupShown = true; }
+    void hideSetup() override {
+        setupShown = false;
+        ++setupHidden;
+    }
     void rememberFocus() override {}
     void restoreFocus() override {}
     void setCaption(const std::string&) override {}
@@ -42,14 +47,13 @@ class FakeHost : public FileSelectionHost, public NullProgress {
         if (onYield) onYield();
     }
     Clock& clock() override { return settleClock; }
-    void enableMainWindowAndFocus() override { ++mainEnabled; }
 
     bool offered(MenuItem item) { return visible[item] && enabled[item]; }
 
     std::map<MenuItem, bool> visible, enabled;
     std::string holdCaption = "&Hold", outFileLabel;
-    int intervalMs = 4000, redraws = 0, mainEnabled = 0;
-    bool timerOn = false;
+    int intervalMs = 4000, redraws = 0, setupHidden = 0;
+    bool timerOn = false, setupShown = false; // Setup shown, the main window disabled
     testing::MessageRecorder messageBoxes;
     std::function<void()> onYield;
     testing::StepClock settleClock;

@@ -3,8 +3,8 @@
 // under its numbered name or as the working copy) and a message says what happened.
 
 #include "datafile/FakeSequencerHost.h"
+#include "datafile/PlotFileSeq.h"
 #include "datafile/PlotSequencer.h"
-#include "filesel/PlotFileSeq.h"
 
 #include <QtTest>
 #include <filesystem>
@@ -35,20 +35,23 @@ struct Rig {
     TempCurrentDir dir;
     QTemporaryDir asideDir;
     const std::string aside = QDir(asideDir.path()).canonicalPath().toStdString();
-    PlotState state;
+    PlotData data;
+    PlotRange range;
     FakeHost host;
     FaultyFileService files;
     DirectoryFileList fileLst{".", "plot.dat"};
     std::optional<std::string> saveAnswer;
-    PlotSequencer sequencer{state, fileLst, files,
-                            host,  nullptr, [this](auto&, auto&) { return saveAnswer; }};
+    PlotSequencer sequencer{
+        data, range, fileLst, files, host, nullptr, [this](auto&, auto&) { return saveAnswer; }};
 
-    Rig() { state.TmpFileName = joinPath(aside, kWorkingCopyName); }
+    Rig() { sequencer.startUp(aside); }
     std::string at(const std::string& name) const { return joinPath(dir.path(), name); }
-    void startTimed() { // as "Done" does
-        FindPlotFileSeq(state, fileLst, "plot.dat");
-        sequencer.startAutomatic(false, 4000);
+    std::string workingCopy() const { return joinPath(aside, kWorkingCopyName); }
+    // "Done" with "Auto File Select" on the watched directory.
+    bool done(bool clickToPlot, const std::string& pattern) {
+        return sequencer.Done({true, clickToPlot, 4000, dir.path(), pattern});
     }
+    void startTimed() { QVERIFY(done(false, "plot.dat")); }
     // Writes the first `first` bytes of `text` to plot.dat, and `piece` more at every settling wait.
     void writeInPieces(const std::string& text, size_t first, size_t piece) {
         writeFile("plot.dat", text.substr(0, first));
@@ -84,7 +87,6 @@ class TstPlotSequencer : public QObject {
             r.sequencer.NextPlt_Click();
         };
         for (int i = 0; i < 3; ++i) {
-            if (i == 2) r.state.PlotFileSeq = 0; // as if plot_000 and plot_001 had not been seen: skipped
             writeFile("plot.dat", plotFileText("run " + std::to_string(i), 20));
             r.sequencer.PlotTimer_Timer();
             QCOMPARE(r.host.outFileLabel, r.at("plot_00" + std::to_string(i) + ".dat"));
@@ -94,7 +96,6 @@ class TstPlotSequencer : public QObject {
         QVERIFY(yields >= 30);
         QCOMPARE(r.host.redraws, 3);
         QCOMPARE(contentsOf(r.dir.path()).size(), size_t(3)); // nothing replaced
-        QCOMPARE(r.state.PlotFileSeq, int16_t(3));            // one past the name used
         QVERIFY(r.host.timerOn && r.messages() == 0);
     }
 
@@ -118,21 +119,22 @@ class TstPlotSequencer : public QObject {
         QFETCH(int, seqAfter);
         QFETCH(std::string, message);
         Rig r;
-        r.startTimed();
-        r.state.PlotFileSeq = int16_t(seq);
+        PlotFileNumbering numbering{"plot_", int16_t(seq)};
         Contents expected;
         r.files.beforeRename = [&](const std::string& target) {
             if (int(expected.size()) < stolen) writeFile(target, expected[target] = "someone else's");
         };
         const std::string text = plotFileText("n", 2);
         writeFile("plot.dat", text);
-        r.sequencer.PlotTimer_Timer();
+        const std::string workingCopy = r.workingCopy();
+        const ArchiveResult result =
+            ArchivePlotFile(" n", "plot.dat", {numbering, workingCopy}, r.files, r.host);
         expected[filedAs] = text;
-        QCOMPARE(contentsOf(r.dir.path()), expected);     // the other program's files untouched
-        QCOMPARE(r.state.PlotFileSeq, int16_t(seqAfter)); // never wraps to -32768
+        QCOMPARE(contentsOf(r.dir.path()), expected);       // the other program's files untouched
+        QCOMPARE(numbering.PlotFileSeq, int16_t(seqAfter)); // never wraps to -32768
         QCOMPARE(r.messages(), message.empty() ? 0 : 1);
         QVERIFY(r.lastMessage().find(message) != std::string::npos);
-        QCOMPARE(r.host.timerOn, message.empty());
+        QCOMPARE(result == ArchiveResult::NumbersUsedUp, !message.empty()); // automatic plotting stops
     }
 
     void deletionMark_data() {
@@ -148,48 +150,49 @@ class TstPlotSequencer : public QObject {
         QFETCH(bool, setAside);
         Rig r;
         r.startTimed();
-        writeFile(r.state.TmpFileName, "older working copy"); // replaced only by a set-aside file
+        writeFile(r.workingCopy(), "older working copy"); // replaced only by a set-aside file
         const std::string text = plotFileText("marked?", 4, bangs);
         writeFile("plot.dat", text);
         r.sequencer.PlotTimer_Timer();
         QCOMPARE(contentsOf(r.dir.path()), only(setAside ? "" : "plot_000.dat", text));
-        QCOMPARE(readFile(r.state.TmpFileName), setAside ? text : "older working copy");
+        QCOMPARE(readFile(r.workingCopy()), setAside ? text : "older working copy");
         QCOMPARE(r.host.outFileLabel, setAside ? "Plot File To Be Deleted"s : r.at("plot_000.dat"));
         QCOMPARE(r.host.offered(MenuItem::SavePlotNow), setAside);
-        QCOMPARE(r.state.PlotFileSeq, int16_t(setAside ? 0 : 1)); // a set-aside file uses no number
         if (!setAside) return;
         r.saveAnswer = r.at("kept.dat"); // "SaveData" keeps a byte-identical copy
         r.sequencer.SavePlotNow_Click();
         QCOMPARE(contentsOf(r.dir.path()), only("kept.dat", text));
-        QVERIFY(!fs::exists(r.state.TmpFileName));
+        QVERIFY(!fs::exists(r.workingCopy()));
         QVERIFY(!r.host.visible[MenuItem::SavePlotNow] && !r.host.enabled[MenuItem::SavePlotNow]);
         QCOMPARE(r.host.outFileLabel, " "s);
+        writeFile("plot.dat", text.substr(1)); // a set-aside file used no number: the next one gets 000
+        r.sequencer.PlotTimer_Timer();
+        QVERIFY(fs::exists("plot_000.dat"));
     }
 
     void clickModeOffersNextPlotOnlyWhileFilesWait() {
         Rig r;
-        writeFile("a.dat", plotFileText("first", 3));
-        writeFile("b.dat", plotFileText("second", 3));
-        r.fileLst.setPattern("?.dat"); // numbered names do not match
-        r.state.PlotFilePrefix = "plot_";
+        writeFile("plot.a", plotFileText("first", 3));
+        writeFile("plot.b", plotFileText("second", 3));
         r.host.enabled[MenuItem::Zoomout] = true; // left from a zoom before "&Setup"
-        r.sequencer.startAutomatic(true, 2000);
-        QCOMPARE(r.state.PlotTitle, "first"s);      // Done plots the first file itself
+        r.fileLst.setPattern("plot.*"); // as typed in Setup; numbered names (plot_000.a) do not match
+        QVERIFY(r.done(true, "plot.*"));
+        QCOMPARE(r.data.PlotTitle, "first"s);       // Done plots the first file itself
         QVERIFY(r.host.enabled[MenuItem::Zoomout]); // and leaves "&ZoomOut" as it was
         QCOMPARE(r.host.redraws, 1);
         QVERIFY(r.host.offered(MenuItem::NextPlt) && !r.host.timerOn); // b.dat waits
 
         r.sequencer.NextPlt_Click();
-        QCOMPARE(r.state.PlotTitle, "second"s);
+        QCOMPARE(r.data.PlotTitle, "second"s);
         QVERIFY(!r.host.enabled[MenuItem::Zoomout]);
         // The list ran empty: "&NextPlot" goes and the timer watches.
         QVERIFY(!r.host.visible[MenuItem::NextPlt] && r.host.timerOn);
-        writeFile("c.dat", plotFileText("third", 3));
+        writeFile("plot.c", plotFileText("third", 3));
         r.sequencer.PlotTimer_Timer(); // found: offer it, stop watching, plot nothing yet
         QVERIFY(r.host.offered(MenuItem::NextPlt) && !r.host.timerOn);
         QCOMPARE(r.host.redraws, 2);
 
-        fs::remove("c.dat"); // gone between the tick that offered it and the click: skipped
+        fs::remove("plot.c"); // gone between the tick that offered it and the click: skipped
         r.sequencer.NextPlt_Click();
         QCOMPARE(contentsOf(r.dir.path()).size(), size_t(2));          // plot_000 and plot_001 only
         QVERIFY(!r.host.visible[MenuItem::NextPlt] && r.host.timerOn); // the list was read again
@@ -249,12 +252,12 @@ class TstPlotSequencer : public QObject {
         r.sequencer.PlotTimer_Timer();
         const bool read = fault != Fault::GoneBeforeOpen;
         QCOMPARE(r.host.redraws, read ? 1 : 0);
-        QCOMPARE(r.state.NumPts, read ? 40 : 0); // the finished file was read
+        QCOMPARE(r.data.NumPts, read ? 40 : 0); // the finished file was read
         QCOMPARE(contentsOf(r.dir.path()), only(inWatched, text));
         QCOMPARE(contentsOf(r.aside), only(inAside, text));
         QCOMPARE(r.messages(), message.isEmpty() ? 0 : 1);
         QCOMPARE(r.lastMessage(),
-                 message.replace("{wc}", QString::fromStdString(r.state.TmpFileName)).toStdString());
+                 message.replace("{wc}", QString::fromStdString(r.workingCopy())).toStdString());
         QVERIFY(!r.host.offered(MenuItem::SavePlotNow));
         QCOMPARE(r.host.enabled[MenuItem::HoldPlot], read); // disabled until a plot succeeds
         const bool held = inWatched == "plot.dat";          // so that it is not plotted again at every tick
@@ -280,11 +283,12 @@ class TstPlotSequencer : public QObject {
             }
         }
         QCOMPARE(r.messages(), 0);
-        QVERIFY(!fs::exists(r.state.TmpFileName));
+        QVERIFY(!fs::exists(r.workingCopy()));
         for (const auto& [name, content] : contentsOf(r.dir.path()))
             kept.insert(content);
         QVERIFY(kept == written); // each file exactly once, nothing else left: no plot.dat
-        QCOMPARE(r.state.PlotFileSeq, int16_t(200 - 29)); // one number per filed-away file; k % 7 == 3 for 29
+        // One number per filed-away file: 171, as k % 7 == 3 for 29 of the 200.
+        QVERIFY(fs::exists("plot_170.dat") && !fs::exists("plot_171.dat"));
     }
 };
 

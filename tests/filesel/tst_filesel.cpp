@@ -1,11 +1,11 @@
 // The file list, where numbering of plotted files starts, the drive-change messages, and the file
 // selection window driven through its controls with a recording main window.
 
+#include "app/FileFrm.h"
 #include "datafile/FakeSequencerHost.h"
+#include "datafile/PlotFileSeq.h"
 #include "datafile/PlotSequencer.h"
 #include "filesel/DriveList.h"
-#include "filesel/FileFrm.h"
-#include "filesel/PlotFileSeq.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -21,15 +21,16 @@ namespace {
 
 struct Rig {
     TempCurrentDir dir;
-    PlotState state;
+    PlotData data;
+    PlotRange range;
     FakeHost host;
     FaultyFileService files;
     FileFrm frm;
     PlotSequencer sequencer;
 
     explicit Rig(std::vector<std::string> drives = {"/"})
-        : frm(state, files, host, std::move(drives)),
-          sequencer(state, frm.fileList(), files, host, nullptr, nullptr) {
+        : frm(host.messageBoxes, std::move(drives)),
+          sequencer(data, range, frm.fileList(), files, host, nullptr, nullptr) {
         frm.setSequencer(sequencer);
         frm.setPattern("plot.dat"); // as start-up does
     }
@@ -70,6 +71,11 @@ void TstFileSel::matching() {
         {".dat", "*.dat", true},                // * may stand for nothing
         {"aXbXc", "a*b*c", true},               // * backtracks
         {"data", "*.*", true},                  // "*.*" matches names without a dot
+        {"ab", "a?b", false},                   // ? is exactly one character
+        {"plot[1].dat", "plot[1].dat", true},   // [ and ] stand for themselves
+        {"plot1.dat", "plot[1].dat", false},
+        {"run\\1.dat", "run\\1.dat", true},  // so does a backslash
+        {"plot.dat.bak", "plot.dat", false}, // the whole name must match
     };
     for (const auto& c : cases)
         QVERIFY2(matchesPattern(c.name, c.pattern) == c.matches, c.name);
@@ -115,11 +121,10 @@ void TstFileSel::findPlotFileSeq() {
     for (const QString& f : files)
         std::ofstream{f.toStdString()};
     DirectoryFileList list(".", pattern.toStdString());
-    PlotState state;
-    state.PlotFileSeq = 77;
-    FindPlotFileSeq(state, list, pattern.toStdString());
-    QTEST(int(state.PlotFileSeq), "seq");
-    QTEST(QString::fromStdString(state.PlotFilePrefix), "prefix");
+    PlotFileNumbering numbering{"", 77};
+    FindPlotFileSeq(numbering, list, pattern.toStdString());
+    QTEST(int(numbering.PlotFileSeq), "seq");
+    QTEST(QString::fromStdString(numbering.PlotFilePrefix), "prefix");
 }
 
 void TstFileSel::driveMessages() {
@@ -152,7 +157,7 @@ void TstFileSel::delayArrowsStopAt60And1WithABeep() {
     r.click("AutoSel");
     r.arrow("up");
     QCOMPARE(r.delayText(), QString(" 5")); // written with a leading blank
-    QCOMPARE(r.frm.delayMs(), 5000);        // and still read as 5
+    QCOMPARE(r.frm.choice().delayMs, 5000); // and still read as 5
     r.arrow("up", 56);                      // one past 60: 60 itself is reachable, the step beyond beeps
     QCOMPARE(r.delayText(), QString(" 60"));
     QCOMPARE(r.host.messageBoxes.beeps, 1);
@@ -174,8 +179,11 @@ void TstFileSel::doneInAutomatic() {
         QCOMPARE(r.messages(), timed ? 0 : 1);
         QVERIFY(r.host.timerOn);
         QCOMPARE(r.host.intervalMs, 5000);
-        QCOMPARE(r.state.PlotFileSeq, int16_t(5));
         QCOMPARE(r.frm.fileList().pattern(), std::string("plot.dat")); // restored after the search
+        std::ofstream("plot.dat") << plotFileText("next", 1);          // numbered one above plot_004
+        r.sequencer.PlotTimer_Timer();
+        if (!timed) r.sequencer.NextPlt_Click();
+        QVERIFY(QFile::exists("plot_005.dat"));
     }
 }
 
@@ -197,8 +205,8 @@ void TstFileSel::doneAndCloseRefuseWildcardStemOnlyInAutomaticSelection() {
     emit dirLst->itemActivated(dirLst->findItems("elsewhere", Qt::MatchEndsWith)[0]);
     QVERIFY(!r.frm.close()); // the window is hidden, not closed
     QCOMPARE(r.messages(), 2);
-    QVERIFY(r.frm.isHidden());
-    QCOMPARE(r.host.mainEnabled, 1);                                          // once: not on the refusals
+    QVERIFY(!r.host.setupShown);
+    QCOMPARE(r.host.setupHidden, 1);                                          // once: not on the refusals
     QCOMPARE(QDir::currentPath().toStdString(), r.dir.path() + "/elsewhere"); // made current
     QCOMPARE(r.sequencer.mode(), PlotMode::Manual);
     QVERIFY(!r.host.timerOn);

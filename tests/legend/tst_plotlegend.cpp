@@ -1,8 +1,8 @@
+#include "app/PlotLegend.h"
 #include "legend/LegendDrawing.h"
-#include "legend/PlotLegend.h"
+#include "model/Colors.h"
 #include "platform/NumberText.h"
 #include "platform/QtCanvas.h"
-#include "render/Colors.h"
 
 #include <QFont>
 #include <QImage>
@@ -18,11 +18,11 @@ constexpr Rgb kWhite = rgb(255, 255, 255);
 constexpr Rgb kEntry0 = rgb(0, 63, 159);
 const QSize kDesignSize(220, 398); // 3300 x 5970 twips at 15 twips per pixel
 
-PlotState coloured(bool filled) {
-    PlotState state;
-    SetColors(state);
-    state.FilledSyms = filled;
-    return state;
+DisplayOptions coloured(bool filled) {
+    DisplayOptions options;
+    SetColors(options);
+    options.FilledSyms = filled;
+    return options;
 }
 
 // Continuous pixel position of a legend-frame point on an image of `size`.
@@ -149,34 +149,25 @@ void TstPlotLegend::fillSettingsRestored() {
     QCOMPARE(uint(canvas.foreColor()), uint(rgb(4, 5, 6)));
 }
 
-// LegendLoaded is set while the window exists and cleared by closing it or by its parent's end.
+// Closing the legend tells the main window once (so "Show &Legend" comes back) and destroys it.
 void TstPlotLegend::legendLoadedWhileOpen() {
-    PlotState state;
-    QPointer<PlotLegend> legend = new PlotLegend(state, 0);
+    const DisplayOptions options;
+    QPointer<PlotLegend> legend = new PlotLegend(options, 0);
     legend->show();
-    QVERIFY(state.LegendLoaded);
     QSignalSpy unloaded(legend.data(), &PlotLegend::unloaded);
     legend->close();
     QCOMPARE(unloaded.count(), 1);
-    QVERIFY(!state.LegendLoaded);
-    QVERIFY(QTest::qWaitFor([&] { return legend.isNull(); }, 5000)); // closing destroys the window
-
-    auto* mainWindow = new QWidget;
-    new PlotLegend(state, 0, mainWindow);
-    QVERIFY(state.LegendLoaded);
-    delete mainWindow;
-    QVERIFY(!state.LegendLoaded);
+    QVERIFY(QTest::qWaitFor([&] { return legend.isNull(); }, 5000));
 }
 
 // A resizable legend takes its pixel size again at every repaint, so its polygon symbols follow.
 void TstPlotLegend::resizeRedrawsAtTheNewSize() {
-    PlotState state = coloured(true);
-    PlotLegend legend(state, 0);
+    const DisplayOptions options = coloured(true);
+    PlotLegend legend(options, 0);
     legend.show();
     legend.resize(330, 500);
-    QCOMPARE(QSizeF(state.LgndPixWidth, state.LgndPixHeight), QSizeF(330, 500));
     const QImage resized = legend.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    QCOMPARE(resized, renderLegend(state, QSize(330, 500), legend.logicalDpiY()));
+    QCOMPARE(resized, renderLegend(options, QSize(330, 500), legend.logicalDpiY()));
     // Diamond of set 61 at (131, 98): pixel (31 * 330 / 50, 12 * 500 / 140) = (204.6, 42.9) -> (205, 43).
     QCOMPARE(resized.pixelColor(205, 43), QColor(Qt::black));
 }

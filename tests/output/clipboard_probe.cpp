@@ -2,7 +2,7 @@
 // skipped) and runs itself again under a virtual X server; there it copies a test plot with "To Clipboard"
 // and keeps serving the clipboard while xclip pastes it as PNG, which must be that plot, size and pixels.
 
-#include "output/PlotCopies.h"
+#include "app/PlotCopies.h"
 
 #include <QApplication>
 #include <QPainter>

@@ -4,10 +4,10 @@
 
 #include "support/Recorders.h"
 
-#include "output/PlotCopies.h"
+#include "app/PlotCopies.h"
+#include "app/PrinterMenu.h"
 #include "output/PlotPrinter.h"
 #include "output/PrintLayout.h"
-#include "output/PrinterMenu.h"
 
 #include <QDir>
 #include <QImageReader>

@@ -1,3 +1,4 @@
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -13,9 +14,12 @@ class TstCorvexRender : public QObject {
     QTemporaryDir m_dir;
     QByteArray m_out, m_err;
 
-    // Runs the tool; its exit code, or -1 when it crashed.
+    // Runs the tool without XDG_RUNTIME_DIR (as under cron or ssh); its exit code, or -1 when it crashed.
     int run(const QStringList& args) {
         QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove("XDG_RUNTIME_DIR");
+        process.setProcessEnvironment(env);
         process.start(CORVEX_RENDER_TOOL, args);
         process.waitForFinished(60000);
         m_out = process.readAllStandardOutput();
@@ -55,6 +59,7 @@ class TstCorvexRender : public QObject {
         // 72 symbols, and one move code followed by 29 draw codes.
         QCOMPARE(json["symbols_drawn"].toInt(), 72);
         QCOMPARE(json["line_segments_drawn"].toInt(), 29);
+        QCOMPARE(m_err, QByteArray()); // not even Qt's word about the runtime directory
     }
     // 0.1 .. 0.7: the axis top, the multiple 7 x 0.1, equals 0.7 once rounded to a float.
     void pointOnARoundMaximumIsDrawn() {
@@ -152,10 +157,100 @@ class TstCorvexRender : public QObject {
         QVERIFY(QFileInfo(m_dir.filePath("huge.png")).size() > 0);
         QFile::remove(huge);
     }
+    void badUsageExitsTwo_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QByteArray>("why"); // the first line of stderr
+        const QString dir = m_dir.path();
+        QTest::newRow("unknown format")
+            << QStringList{"in.dat", "out.gif"}
+            << QByteArray("corvex-render: OUTPUT must end in .png, .bmp, .svg or .pdf");
+        QTest::newRow("range reversed")
+            << QStringList{"--range", "2,1,0,1", "in.dat", "out.png"}
+            << QByteArray("corvex-render: --range wants XMIN <= XMAX and YMIN <= YMAX");
+        QTest::newRow("unknown option") << QStringList{"--fast", "in.dat", "out.png"}
+                                        << QByteArray("corvex-render: Unknown option 'fast'.");
+        QTest::newRow("format without outdir")
+            << QStringList{"--format", "svg", "in.dat", "out.png"}
+            << QByteArray("corvex-render: --format and --jobs need --outdir DIR");
+        QTest::newRow("outdir missing") << QStringList{"--outdir", dir + "/none", "in.dat"}
+                                        << ("corvex-render: no such folder: " + dir + "/none").toUtf8();
+        QTest::newRow("batch format unknown")
+            << QStringList{"--outdir", dir, "--format", "gif", "in.dat"}
+            << QByteArray("corvex-render: --format wants png, bmp, svg or pdf");
+        QTest::newRow("batch without inputs")
+            << QStringList{"--outdir", dir} << QByteArray("corvex-render: wants at least one INPUT");
+        QTest::newRow("no jobs") << QStringList{"--outdir", dir, "--jobs", "0", "in.dat"}
+                                 << QByteArray("corvex-render: --jobs wants a whole number 1..256");
+        QTest::newRow("two inputs, one output name")
+            << QStringList{"--outdir", dir, "a/in.dat", "b/in.dat"}
+            << ("corvex-render: two inputs would both be drawn into " + dir + "/in.dat.png").toUtf8();
+    }
     void badUsageExitsTwo() {
-        QCOMPARE(run({"in.dat", "out.gif"}), 2); // unknown format
+        QFETCH(QStringList, args);
+        QCOMPARE(run(args), 2);
+        QTEST(m_err.split('\n').first(), "why");
         QVERIFY(m_err.contains("Usage: corvex-render"));
-        QCOMPARE(run({"--range", "2,1,0,1", "in.dat", "out.png"}), 2); // range reversed
+        QCOMPARE(m_out, QByteArray());
+    }
+    void helpAndVersionExitZero() {
+        QCOMPARE(run({"--help"}), 0);
+        QVERIFY(m_out.startsWith("Usage: corvex-render [options] INPUT OUTPUT\n"));
+        for (const char* option : {"--size", "--range", "--describe", "--outdir", "--format", "--jobs"})
+            QVERIFY2(m_out.contains(option), option);
+        QCOMPARE(run({"--version"}), 0);
+        QCOMPARE(m_out, QByteArray("corvex-render 1.1\n"));
+    }
+
+    // A batch in one process writes, file by file, the very bytes of one-file runs; a file that cannot
+    // be read or holds no data is told and passed over, the files after it are still drawn, the status is 1.
+    void batchMatchesSingleRuns_data() {
+        QTest::addColumn<QString>("format");
+        QTest::newRow("png") << "png";
+        QTest::newRow("bmp") << "bmp";
+        QTest::newRow("svg") << "svg";
+    }
+    void batchMatchesSingleRuns() {
+        QFETCH(QString, format);
+        const QString empty = m_dir.filePath("nodata.dat");
+        QFile file(empty);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("t\r\ns\r\nx\r\ny\r\n0\r\n");
+        file.close();
+        const QStringList inputs{m_sample, dataFile("a.dat", {"1", "2", "3"}), m_dir.filePath("missing.dat"),
+                                 empty, dataFile("b.dat", {"-5", "7"})};
+        QTemporaryDir out;
+        QCOMPARE(
+            run(QStringList{"--size", "320x240", "--outdir", out.path(), "--format", format, "--jobs", "2"} +
+                inputs),
+            1);
+        QVERIFY(m_err.contains("corvex-render: cannot read " + m_dir.filePath("missing.dat").toUtf8()));
+        QVERIFY(m_err.contains(empty.toUtf8() + ": Data File Error: The Current File Contained No Data!"));
+        const QStringList drawn{"sample.dat", "a.dat", "b.dat"};
+        QCOMPARE(QDir(out.path()).entryList(QDir::Files, QDir::Name),
+                 (QStringList{"a.dat." + format, "b.dat." + format, "sample.dat." + format}));
+        for (const QString& name : drawn) {
+            const QString single = m_dir.filePath("single." + format);
+            const QString input = name == "sample.dat" ? m_sample : m_dir.filePath(name);
+            QCOMPARE(run({"--size", "320x240", input, single}), 0);
+            QFile a(single), b(out.filePath(name + "." + format));
+            QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+            QVERIFY2(a.readAll() == b.readAll(), qPrintable(name));
+        }
+    }
+    // --describe in a batch: one JSON object per line, in the order of the inputs, naming each.
+    void batchDescribesOneLinePerInput() {
+        const QStringList inputs{dataFile("c.dat", {"1", "2"}), m_dir.filePath("missing.dat"), m_sample};
+        QTemporaryDir out;
+        QCOMPARE(run(QStringList{"--describe", "--outdir", out.path()} + inputs), 1);
+        const QList<QByteArray> lines = m_out.trimmed().split('\n');
+        QCOMPARE(lines.size(), 3);
+        const QList<int> symbols{2, 0, 72};
+        for (int i = 0; i < 3; ++i) {
+            const QJsonObject json = QJsonDocument::fromJson(lines[i]).object();
+            QCOMPARE(json["input"].toString(), inputs[i]);
+            QCOMPARE(json["output"].toString(), out.filePath(QFileInfo(inputs[i]).fileName() + ".png"));
+            QCOMPARE(json["symbols_drawn"].toInt(), symbols[i]);
+        }
     }
 };
 

@@ -2,9 +2,9 @@
 // painter's own.
 
 #include "datafile/PlotReader.h"
+#include "model/Colors.h"
 #include "platform/FileService.h"
 #include "platform/QtCanvas.h"
-#include "render/Colors.h"
 #include "render/PlotPainter.h"
 #include "render/Symbols.h"
 #include "support/Recorders.h"
@@ -36,27 +36,28 @@ QPoint firstDifference(const QImage& a, const QImage& b) {
 }
 
 struct Plot {
-    PlotState state;
-    PlotWindowFields fields;
+    PlotData data;
+    PlotRange range;
+    DisplayOptions options;
+    DrawingAreaSize size;
     MessageRecorder messages;
     ProgressRecorder progress;
     QImage image;
     PlotPaintReport report;
 
-    explicit Plot(QSize size = {1350, 1450}) : image(size, QImage::Format_RGB32) {
-        SetColors(state);
-        fields.PixWidth = float(size.width());
-        fields.PixHeight = float(size.height());
+    explicit Plot(QSize pixels = {1350, 1450})
+        : size{float(pixels.width()), float(pixels.height())}, image(pixels, QImage::Format_RGB32) {
+        SetColors(options);
         image.fill(kBack);
         // Axes 0..4 on both sides (plot range 0..3): one data unit is 25 plot units.
-        state.PlotXMin = 0, state.PlotXMax = 3, state.PlotYMin = 0, state.PlotYMax = 3;
+        range = {0, 3, 0, 3};
     }
     void add(float x, float y, int16_t set) {
-        ++state.NumPts;
-        state.XVal[size_t(state.NumPts)] = x;
-        state.YVal[size_t(state.NumPts)] = y;
-        state.SetNo[size_t(state.NumPts)] = set;
-        state.DataLoaded = true;
+        ++data.NumPts;
+        data.XVal[size_t(data.NumPts)] = x;
+        data.YVal[size_t(data.NumPts)] = y;
+        data.SetNo[size_t(data.NumPts)] = set;
+        data.DataLoaded = true;
     }
     // All 100 sets (and two beyond), each a wavy row of points whose pixel fractions all differ, and a line.
     void addAllSets() {
@@ -66,24 +67,24 @@ struct Plot {
         add(1, 1, MoveCode);
         for (int k = 1; k < 50; ++k)
             add(float(2.0 * k), float(50 + 40 * std::sin(0.2 * k)), DrawCode);
-        FindLimits(state, state.XVal, state.YVal, state.NumPts);
+        range = FindLimits(data.XVal, data.YVal, data.NumPts);
     }
     void read(const QString& path) {
         SystemFileService files;
         StepClock clock;
-        DataFileChannel file;
-        OpenDataFile(state, file, path.toStdString(), files, clock);
         ReaderHost host{messages, progress, [](const std::string&) {}, [](const std::string&) {}};
-        ReadPlotData(state, file, "identity", host);
-        FindLimits(state, state.XVal, state.YVal, state.NumPts);
+        LoadPlotFile(path.toStdString(), "identity", files, clock, host, data, range);
     }
+    // Lays out and draws as the window does: the warnings shown first, then the drawing.
     void paint(bool stamped = true) {
         QtCanvas canvas(&image);
         canvas.setSymbolStamping(stamped);
         canvas.setBackColor(rgb(1, 2, 3));
-        PlotPaintContext context{
-            state, fields, canvas, messages, progress, image.width() * 15.0, image.height() * 15.0};
-        report = Form_Paint(context);
+        const PlotLayout layout =
+            layOutPlot(data.DataLoaded, range, options, image.width() * 15.0, image.height() * 15.0);
+        for (const PlotWarning& warning : layout.warnings)
+            messages.show(warning.text, warning.title, MessageIcon::Exclamation);
+        if (layout.drawable) report = drawPlot(layout, data, options, size, canvas, progress);
     }
     QColor at(double x, double y) const { return image.pixelColor(pixelOf(x, y)); }
     // Pixels of `colour` within `half` pixels of plot (x, y).
@@ -117,7 +118,7 @@ class TstPlotPainter : public QObject {
     void shapeAndColourBySet() {
         QFETCH(int, set);
         QTEST(int(symbolShape(int16_t(set))), "shape");
-        QTEST(uint(symbolColor(Plot().state, int16_t(set))), "colour");
+        QTEST(uint(symbolColor(Plot().options.PlotColor, int16_t(set))), "colour");
     }
     // 640 x 480, r = 0.65 at plot (50, 50): centre (75 * 640 / 135, 70 * 480 / 145) = (355.56, 231.72)
     // -> (356, 232); a = 3.08, b = 2.15.
@@ -167,7 +168,7 @@ class TstPlotPainter : public QObject {
                 canvas.setUserScale(-25, 120, 110, -25);
                 canvas.setFillStyle(filled ? FillStyle::Solid : FillStyle::Transparent);
                 drawSetSymbol(canvas, plotSymbolFrame(float(size.width()), float(size.height())),
-                              Plot().state, int16_t(set), 50, 50, 0.65f);
+                              Plot().options.PlotColor, int16_t(set), 50, 50, 0.65f);
             }
             QRect drawn;
             for (int y = centre.y() - 12; y <= centre.y() + 12; ++y)
@@ -184,10 +185,9 @@ class TstPlotPainter : public QObject {
     }
     void frameLegendAndFlatRanges() {
         Plot p;
-        p.state.YLegend = "Signal strength";
+        p.data.YLegend = "Signal strength";
         p.add(5, 2, 0);
-        p.state.PlotXMin = p.state.PlotXMax = 5;
-        p.state.PlotYMin = p.state.PlotYMax = 2;
+        p.range = {5, 5, 2, 2};
         p.paint();
         // Flat ranges warn, X first, and are drawn with the substitute axes.
         QCOMPARE(p.messages.messages.size(), size_t(2));
@@ -220,7 +220,7 @@ class TstPlotPainter : public QObject {
     void symbolsAtTheirCentres() {
         for (const bool filled : {false, true}) {
             Plot p;
-            p.state.FilledSyms = filled;
+            p.options.FilledSyms = filled;
             p.add(2, 2, 2);  // red circle at plot (50, 50)
             p.add(1, 1, 22); // red square at plot (25, 25)
             p.add(3, 1, 44); // blue up-triangle at plot (75, 25)
@@ -278,8 +278,8 @@ class TstPlotPainter : public QObject {
                 p.addAllSets();
             else
                 p.read(QDir(CORVEX_TEST_DATA_DIR).filePath(source));
-            p.state.FilledSyms = look & 1;
-            p.fields.SymScale = look & 2 ? 0.5f : 1.0f;
+            p.options.FilledSyms = look & 1;
+            p.options.SymScale = look & 2 ? 0.5f : 1.0f;
             p.paint(stamped);
             QVERIFY(p.report.symbolsDrawn > 50); // the comparison means something
             images[stamped] = p.image;
@@ -300,10 +300,14 @@ class TstPlotPainter : public QObject {
                 for (int16_t s = 1; s <= 100; ++s) {
                     const float t = float(s) / 100;
                     // Along all four edges, and just beyond them.
-                    drawSetSymbol(canvas, frame, p[0].state, s, -25.2f + 0.3f * t, 120 - 145 * t, r);
-                    drawSetSymbol(canvas, frame, p[0].state, s, 109.8f + 0.4f * t, -25 + 145 * t, r);
-                    drawSetSymbol(canvas, frame, p[0].state, s, -25 + 135 * t, 119.9f + 0.5f * t, r);
-                    drawSetSymbol(canvas, frame, p[0].state, s, -25 + 135 * t, -24.9f - 0.5f * t, r);
+                    drawSetSymbol(canvas, frame, p[0].options.PlotColor, s, -25.2f + 0.3f * t, 120 - 145 * t,
+                                  r);
+                    drawSetSymbol(canvas, frame, p[0].options.PlotColor, s, 109.8f + 0.4f * t, -25 + 145 * t,
+                                  r);
+                    drawSetSymbol(canvas, frame, p[0].options.PlotColor, s, -25 + 135 * t, 119.9f + 0.5f * t,
+                                  r);
+                    drawSetSymbol(canvas, frame, p[0].options.PlotColor, s, -25 + 135 * t, -24.9f - 0.5f * t,
+                                  r);
                 }
             }
             QCOMPARE(firstDifference(p[0].image, p[1].image), QPoint(-1, -1));

@@ -11,18 +11,18 @@ namespace corvex::testing {
 
 class MemorySource : public ByteSource {
   public:
-    MemorySource(std::string_view bytes, size_t pieceSize) : bytes_(bytes), pieceSize_(pieceSize) {}
+    MemorySource(std::string_view bytes, size_t pieceSize) : m_bytes(bytes), m_pieceSize(pieceSize) {}
     size_t read(char* into, size_t max) override {
-        const size_t n = std::min({max, pieceSize_, bytes_.size() - pos_});
-        std::memcpy(into, bytes_.data() + pos_, n);
-        pos_ += n;
+        const size_t n = std::min({max, m_pieceSize, m_bytes.size() - m_pos});
+        std::memcpy(into, m_bytes.data() + m_pos, n);
+        m_pos += n;
         return n;
     }
 
   private:
-    std::string_view bytes_;
-    size_t pieceSize_;
-    size_t pos_ = 0;
+    std::string_view m_bytes;
+    size_t m_pieceSize;
+    size_t m_pos = 0;
 };
 
 } // namespace corvex::testing

@@ -18,7 +18,7 @@ class HostRecorder : public ZoomHost {
     void clearBand() override { ++bandClears; }
     void setReadout(const std::string& text) override { readouts.push_back(text); }
     void setZoomoutEnabled(bool enabled) override { zoomoutStates.push_back(enabled); }
-    void repaint() override { ++repaints; }
+    void repaintPlot() override { ++repaints; }
     MessageService& messages() override { return recorder; }
 
     std::vector<Rgb> bands;
@@ -37,18 +37,17 @@ const QList<QPointF> kFive{{10, 1}, {30, 3}, {50, 5}, {70, 7}, {90, 9}};
 
 struct Rig {
     // Axes X 0..100 and Y 0..10 drawn at plot 0..100: plot (px, py) stands for data (px, py / 10).
-    Rig() { fields.XAxisMax = 100, fields.YAxisMax = 10, fields.XScale = 1, fields.YScale = 10; }
 
     // Points 1..n as the reader stores them, with the full range as FindLimits leaves it.
     void load(const QList<QPointF>& xy, const QList<int>& sets = {}) {
-        state.NumPts = int32_t(xy.size());
+        data.NumPts = int32_t(xy.size());
         for (qsizetype i = 0; i < xy.size(); ++i) {
-            state.XVal[i + 1] = float(xy[i].x());
-            state.YVal[i + 1] = float(xy[i].y());
-            state.SetNo[i + 1] = int16_t(i < sets.size() ? sets[i] : 1);
+            data.XVal[i + 1] = float(xy[i].x());
+            data.YVal[i + 1] = float(xy[i].y());
+            data.SetNo[i + 1] = int16_t(i < sets.size() ? sets[i] : 1);
         }
-        FindLimits(state, state.XVal, state.YVal, state.NumPts);
-        state.DataLoaded = true;
+        range = FindLimits(data.XVal, data.YVal, data.NumPts);
+        data.DataLoaded = true;
     }
     // Button down at the first corner, a move half-way, a move to the second corner, button up.
     void drag(float x1, float y1, float x2, float y2) {
@@ -57,13 +56,21 @@ struct Rig {
         zoom.Form_MouseMove(x2, y2);
         zoom.Form_MouseUp();
     }
-    QString range() const { return quad(state.PlotXMin, state.PlotXMax, state.PlotYMin, state.PlotYMax); }
-    QString corners() const { return quad(fields.BoxX1, fields.BoxY1, fields.BoxX2, fields.BoxY2); }
+    QString shownRange() const {
+        return quad(range.PlotXMin, range.PlotXMax, range.PlotYMin, range.PlotYMax);
+    }
+    QString corners() const {
+        const ZoomDrag& d = zoom.drag();
+        return quad(d.BoxX1, d.BoxY1, d.BoxX2, d.BoxY2);
+    }
 
-    PlotState state;
-    PlotWindowFields fields;
+    PlotData data;
+    PlotRange range;
+    // Axes X 0..100 and Y 0..10 drawn at plot 0..100: plot (px, py) stands for data (px, py / 10).
+    DrawnAxes axes{1, 10, 0, 0, 100, 10};
+    DisplayOptions options;
     HostRecorder host;
-    ZoomController zoom{state, fields, host};
+    ZoomController zoom{data, range, axes, options, host};
 };
 
 } // namespace
@@ -118,7 +125,7 @@ void TstZoomController::boxOutcome() {
     Rig rig;
     rig.load(points, sets);
     rig.drag(drag[0], drag[1], drag[2], drag[3]);
-    QCOMPARE(rig.range(), range);
+    QCOMPARE(rig.shownRange(), range);
     QCOMPARE(rig.host.recorder.messages.size(), size_t(zooms ? 0 : 1));
     QCOMPARE(rig.host.zoomoutStates, zooms ? std::vector<bool>{true} : std::vector<bool>{});
     // The outline follows in bright red, stays dark red after the release; the repaint takes it away.
@@ -135,15 +142,15 @@ void TstZoomController::clickWithoutMovementDoesNothing() {
     QVERIFY(rig.host.bands.empty());
     QVERIFY(rig.host.recorder.messages.empty());
     QCOMPARE(rig.host.repaints, 0);
-    QCOMPARE(rig.range(), quad(10, 90, 1, 9));
-    QVERIFY(!rig.fields.Dragging);
+    QCOMPARE(rig.shownRange(), quad(10, 90, 1, 9));
+    QVERIFY(!rig.zoom.drag().Dragging);
 }
 
 void TstZoomController::noDataLoadedIgnoresMouse() {
     Rig rig;
-    rig.fields.ShowCoords = true;
+    rig.options.ShowCoords = true;
     rig.drag(20, 20, 60, 70);
-    QVERIFY(!rig.fields.Dragging);
+    QVERIFY(!rig.zoom.drag().Dragging);
     QVERIFY(rig.host.bands.empty());
     QVERIFY(rig.host.readouts.empty());
     QCOMPARE(rig.host.repaints, 0);
@@ -153,37 +160,44 @@ void TstZoomController::noDataLoadedIgnoresMouse() {
 void TstZoomController::zeroScalesBeforeFirstPlotSkipConversion() {
     Rig rig;
     rig.load(kFive);
-    rig.fields = PlotWindowFields{}; // loaded, but no plot drawn: axis fields and scales still zero
-    rig.fields.ShowCoords = true;
+    rig.axes = DrawnAxes{}; // loaded, but no plot drawn: axis ends and scales still zero
+    rig.options.ShowCoords = true;
     rig.drag(20, 20, 60, 70);
     QVERIFY(rig.host.readouts.empty());
     QVERIFY(rig.host.recorder.messages.empty());
     QCOMPARE(rig.host.repaints, 0);
-    QCOMPARE(rig.range(), quad(10, 90, 1, 9));
+    QCOMPARE(rig.shownRange(), quad(10, 90, 1, 9));
 }
 
 void TstZoomController::readoutFollowsPointer() {
     Rig rig;
     rig.load(kFive);
-    rig.fields.ShowCoords = true;
+    rig.options.ShowCoords = true;
     rig.zoom.Form_MouseMove(12.5f, -2.5f);
     rig.zoom.Form_MouseMove(0, 0);
     const std::vector<std::string> expected{" X= 1.2500E+01, Y= -2.500E-01", " X= 0.0000E+00, Y= 0.000E+00"};
     QCOMPARE(rig.host.readouts, expected);
-    rig.fields.ShowCoords = false; // switching the option off leaves the last text standing
+    rig.options.ShowCoords = false; // switching the option off leaves the last text standing
     rig.zoom.Form_MouseMove(30, 30);
     QCOMPARE(rig.host.readouts, expected);
 }
 
 void TstZoomController::releaseWithoutDragDoesNotZoomOldBox() {
     Rig rig;
-    rig.zoom.Form_MouseDown(20, 20); // no data yet: ignored
     rig.load(kFive);
-    // Corners left standing by an earlier box that was flat in data values.
-    rig.fields.BoxX1 = 20, rig.fields.BoxY1 = 20, rig.fields.BoxX2 = 60, rig.fields.BoxY2 = 70;
+    // Corners left standing by an earlier box that was flat in data values: on an X axis from 1e10,
+    // plot 20 and 60 both stand for the float 1e10 (floats there lie 1024 apart).
+    rig.axes.XAxisMin = 1e10f;
+    rig.drag(20, 20, 60, 70);
+    QCOMPARE(rig.corners(), quad(20, 20, 60, 70));
+    rig.axes.XAxisMin = 0;
+    rig.data.DataLoaded = false;
+    rig.zoom.Form_MouseDown(30, 30); // no data: ignored
+    rig.data.DataLoaded = true;
+    const size_t bands = rig.host.bands.size();
     rig.zoom.Form_MouseUp();
-    QCOMPARE(rig.range(), quad(10, 90, 1, 9));
-    QVERIFY(rig.host.bands.empty());
+    QCOMPARE(rig.shownRange(), quad(10, 90, 1, 9));
+    QCOMPARE(rig.host.bands.size(), bands);
     QCOMPARE(rig.host.repaints, 0);
 }
 
@@ -192,9 +206,9 @@ void TstZoomController::dataGoneDuringDragEndsIt() {
     rig.load(kFive);
     rig.zoom.Form_MouseDown(20, 20);
     rig.zoom.Form_MouseMove(60, 70);
-    rig.state.DataLoaded = false; // a read during the drag found no points
+    rig.data.DataLoaded = false; // a read during the drag found no points
     rig.zoom.Form_MouseUp();
-    QVERIFY(!rig.fields.Dragging);
+    QVERIFY(!rig.zoom.drag().Dragging);
     QCOMPARE(rig.host.bandClears, 1);
     QCOMPARE(rig.host.bands.size(), size_t(1)); // no released outline
     QCOMPARE(rig.host.repaints, 0);
@@ -204,11 +218,11 @@ void TstZoomController::dataGoneDuringDragEndsIt() {
 
 // Scans of 1..NumPts (zoom count, ZoomOut's limits) must never leave the point arrays.
 void TstZoomController::pointCountKeptWithinTheArrays() {
-    PlotState state;
-    state.NumPts = -5;
-    QCOMPARE(storedPointCount(state), 0);
-    state.NumPts = kMaxPoints + 1;
-    QCOMPARE(storedPointCount(state), kMaxPoints);
+    PlotData data;
+    data.NumPts = -5;
+    QCOMPARE(storedPointCount(data), 0);
+    data.NumPts = kMaxPoints + 1;
+    QCOMPARE(storedPointCount(data), kMaxPoints);
 }
 
 QTEST_APPLESS_MAIN(TstZoomController)

@@ -1,0 +1,80 @@
+#include "platform/SymbolStamps.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace corvex {
+
+bool StampKey::operator==(const StampKey& o) const {
+    return shape == o.shape && count == o.count && filled == o.filled && penWidth == o.penWidth &&
+           pen == o.pen && brush == o.brush && radius == o.radius &&
+           std::equal(std::begin(size), std::end(size), o.size);
+}
+
+size_t StampKeyHash::operator()(const StampKey& k) const {
+    size_t h = std::hash<double>()(k.radius);
+    auto mix = [&h](uint64_t v) { h = (h ^ v) * 0x100000001b3ULL; };
+    mix(uint64_t(k.shape) | uint64_t(k.count) << 8 | uint64_t(k.filled) << 16 | uint64_t(k.penWidth) << 24);
+    mix(uint64_t(k.pen) << 32 | k.brush);
+    for (int32_t v : k.size)
+        mix(uint32_t(v));
+    return h;
+}
+
+SymbolStamps::SymbolStamps(QImage& target)
+    : m_bits(reinterpret_cast<uint32_t*>(target.bits())), m_stride(target.bytesPerLine() / 4),
+      m_width(target.width()), m_height(target.height()) {}
+
+SymbolStamps::Stamp SymbolStamps::render(int reach, const DrawShape& draw) {
+    const int side = 2 * reach + 1;
+    QImage scratch(side, side, QImage::Format_ARGB32_Premultiplied);
+    scratch.fill(Qt::transparent);
+    {
+        QPainter painter(&scratch);
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        draw(painter, QPoint(reach, reach));
+    }
+    // Aliased drawing in opaque colours leaves each pixel either untouched or opaque.
+    Stamp s;
+    for (int y = 0; y < side; ++y) {
+        const auto* row = reinterpret_cast<const uint32_t*>(scratch.constScanLine(y));
+        for (int x = 0; x < side;) {
+            if (qAlpha(row[x]) == 0) {
+                ++x;
+                continue;
+            }
+            const int start = x;
+            while (x < side && qAlpha(row[x]) != 0)
+                ++x;
+            s.runs.push_back({start - reach, y - reach, x - start, uint32_t(m_pixels.size())});
+            m_pixels.insert(m_pixels.end(), row + start, row + x);
+        }
+    }
+    return s;
+}
+
+const SymbolStamps::Stamp* SymbolStamps::find(const StampKey& key) {
+    if (m_lastKey && *m_lastKey == key) return m_last;
+    const auto it = m_stamps.find(key);
+    if (it == m_stamps.end()) return nullptr;
+    m_lastKey = &it->first; // unordered_map keeps its nodes in place
+    m_last = &it->second;
+    return m_last;
+}
+
+const SymbolStamps::Stamp& SymbolStamps::add(const StampKey& key, Stamp stamp) {
+    const auto it = m_stamps.emplace(key, std::move(stamp)).first;
+    m_lastKey = &it->first;
+    m_last = &it->second;
+    return *m_last;
+}
+
+void SymbolStamps::put(const Stamp& s, QPoint anchor) {
+    uint32_t* const origin = m_bits + qsizetype(anchor.y()) * m_stride + anchor.x();
+    const uint32_t* pixels = m_pixels.data();
+    for (const Run& run : s.runs)
+        std::memcpy(origin + run.dy * m_stride + run.dx, pixels + run.first,
+                    size_t(run.length) * sizeof(uint32_t));
+}
+
+} // namespace corvex
