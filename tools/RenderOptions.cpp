@@ -13,9 +13,11 @@ using namespace corvex;
 namespace {
 
 const QString kProgram = "corvex-render";
-const QString kUsage = "Usage: corvex-render [options] INPUT OUTPUT\n"
-                       "       corvex-render [options] --describe INPUT [OUTPUT]\n"
-                       "       corvex-render [options] --outdir DIR [--format F] INPUT...\n";
+const QString kUsage =
+    "Usage: corvex-render [options] INPUT OUTPUT\n"
+    "       corvex-render [options] --describe INPUT [OUTPUT]\n"
+    "       corvex-render [options] --outdir DIR [--format F] INPUT...\n"
+    "       corvex-render [options] --watch DIR [--pattern P] [--delay S] --outdir OUT [--format F]\n";
 const std::set<QString> kFormats{"png", "bmp", "svg", "pdf"};
 
 bool parseInt(const QString& text, int lo, int hi, int& value) {
@@ -64,8 +66,28 @@ QString readDrawing(const QCommandLineParser& p, RenderOptions& o) {
     return {};
 }
 
+// Checks the folders of the watch service; an empty text when they are good.
+QString readWatch(const QCommandLineParser& p, RenderOptions& o) {
+    o.watch = p.value("watch").toLocal8Bit().toStdString();
+    o.outdir = p.value("outdir").toLocal8Bit().toStdString();
+    o.format = p.value("format").toLower().toStdString();
+    if (!p.positionalArguments().isEmpty()) return "--watch takes no INPUT";
+    if (o.describe || p.isSet("jobs") || o.range)
+        return "--watch draws each file as it comes: no --describe, --jobs or --range";
+    if (!QFileInfo(p.value("watch")).isDir()) return "no such folder: " + p.value("watch");
+    if (o.outdir.empty()) return "--watch wants --outdir OUT";
+    if (!QFileInfo(p.value("outdir")).isDir()) return "no such folder: " + p.value("outdir");
+    if (!kFormats.count(QString::fromStdString(o.format))) return "--format wants png, bmp, svg or pdf";
+    if (p.isSet("pattern")) o.pattern = p.value("pattern").toLocal8Bit().toStdString();
+    if (p.isSet("delay") && !parseInt(p.value("delay"), 1, 60, o.delaySeconds))
+        return "--delay wants a whole number of seconds 1..60";
+    return {};
+}
+
 // Checks the files of one drawing or of a batch; an empty text when they are good.
 QString readFiles(const QCommandLineParser& p, RenderOptions& o, int cores) {
+    if (p.isSet("watch")) return readWatch(p, o);
+    if (p.isSet("pattern") || p.isSet("delay")) return "--pattern and --delay need --watch DIR";
     for (const QString& file : p.positionalArguments())
         o.inputs.push_back(file.toLocal8Bit().toStdString());
     if (!p.isSet("outdir")) {
@@ -128,6 +150,10 @@ std::variant<RenderOptions, EarlyExit> parseRenderOptions(const QStringList& arg
         {"outdir", "Draw every INPUT into DIR/<input's file name>.<format>, on all cores.", "DIR"},
         {"format", "Format of the batch's files: png, bmp, svg or pdf (default png).", "F", "png"},
         {"jobs", "Files drawn at the same time in a batch (default: the number of cores).", "N"},
+        {"watch", "Plot each file of DIR matching the pattern as it comes, into OUT, and file it away.",
+         "DIR"},
+        {"pattern", "With --watch: the file name to watch for (default plot.dat).", "P"},
+        {"delay", "With --watch: seconds between looks at DIR, 1..60 (default 4).", "S"},
     });
     p.addPositionalArgument("INPUT", "Plot data file.", "INPUT...");
     p.addPositionalArgument("OUTPUT", "File to draw into, without --outdir.", "[OUTPUT]");

@@ -21,7 +21,10 @@ struct RenderOptions {
     std::string outdir; // a batch: the folder of the outputs, each named by outputFor()
     std::string format; // a batch: png, bmp, svg or pdf
     int jobs = 0;       // a batch: worker threads
-    bool batch() const { return !outdir.empty(); }
+    std::string watch;  // the watch service: the folder watched
+    std::string pattern = "plot.dat";
+    int delaySeconds = 4;
+    bool batch() const { return !outdir.empty() && watch.empty(); }
 };
 
 inline constexpr int kExitDrawn = 0, kExitNoPlot = 1;

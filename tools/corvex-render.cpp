@@ -3,7 +3,9 @@
 // without a display.
 
 #include "BatchRunner.h"
+#include "PlotRendering.h"
 #include "RenderOptions.h"
+#include "WatchService.h"
 #include "datafile/PlotReader.h"
 #include "model/Colors.h"
 #include "model/FontStep.h"
@@ -37,17 +39,6 @@ using namespace corvex;
 
 namespace {
 
-constexpr double kDpi = 96; // 15 twips per pixel, as on the usual screen
-
-// Factor after `steps` font steps from the start step 4 (each a factor 1.2, as the menu commands).
-float stepFactor(float start, int steps) {
-    float scale = start;
-    int16_t step = 4;
-    while (step != steps)
-        applyFontStep(scale, step, steps > step ? +1 : -1);
-    return scale;
-}
-
 QJsonValue jsonFloat(float v) {
     char text[32];
     std::snprintf(text, sizeof text, "%.9g", double(v));
@@ -65,90 +56,6 @@ QJsonObject describeAxis(const AxisSetup& axis, const std::string& legend) {
             {"legend", toQString(legend + axis.ExpSuffix)},
             {"labels", labels}};
 }
-
-// The display options of the command line, from the start-up values.
-DisplayOptions displayOptions(const RenderOptions& o) {
-    DisplayOptions options;
-    SetColors(options);
-    options.OmitLines = o.omitLines;
-    options.SmallSyms = o.smallSymbols;
-    options.SymScale = o.smallSymbols ? 0.5f : 1.0f;
-    options.FilledSyms = o.filledSymbols;
-    options.XLgndFntStep = int16_t(o.titleStep);
-    options.YLgndFntStep = int16_t(o.yLegendStep);
-    options.XLgndFntScale = stepFactor(0.0014f, o.titleStep);
-    options.YLgndFntScale = stepFactor(0.0026f, o.yLegendStep);
-    return options;
-}
-
-// Loads INPUT as the window loads a plot, with its caption; false when it cannot be opened.
-bool loadPlot(const std::string& input, PlotData& data, PlotRange& range, MessageService& messages,
-              std::string& caption) {
-    NullProgress progress;
-    SystemFileService files;
-    NoWaitClock clock;
-    const std::string displayName = toFileText(QFileInfo(toQString(input)).absoluteFilePath());
-    ReaderHost host{messages, progress, [&](const std::string& c) { caption = c; },
-                    [](const std::string&) {}};
-    return LoadPlotFile(input, displayName, files, clock, host, data, range).opened;
-}
-
-// Draws the plot onto the device of OUTPUT's format (or a scratch image) and writes the file.
-struct RenderResult {
-    PlotPaintReport report;
-    bool written = false;
-};
-
-using PlotPaint = std::function<PlotPaintReport(Canvas&)>;
-
-RenderResult render(const RenderOptions& o, const std::string& output, const std::string& caption,
-                    const PlotPaint& paint) {
-    RenderResult result;
-    const QString path = toQString(output);
-    const QString ext = QFileInfo(path).suffix().toLower();
-    if (ext == "svg") {
-        QSvgGenerator svg;
-        svg.setFileName(path);
-        svg.setSize(QSize(o.width, o.height));
-        svg.setViewBox(QRect(0, 0, o.width, o.height));
-        svg.setResolution(int(kDpi));
-        svg.setTitle(toQString(caption));
-        {
-            QtCanvas canvas(&svg, kDpi);
-            result.report = paint(canvas);
-        }
-        result.written = QFileInfo(path).size() > 0;
-    } else if (ext == "pdf") {
-        QPdfWriter pdf(path);
-        pdf.setResolution(int(kDpi));
-        pdf.setPageSize(QPageSize(QSizeF(o.width * 72.0 / kDpi, o.height * 72.0 / kDpi), QPageSize::Point));
-        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-        pdf.setTitle(toQString(caption));
-        {
-            QtCanvas canvas(&pdf, kDpi);
-            result.report = paint(canvas);
-        }
-        result.written = QFileInfo(path).size() > 0;
-    } else {
-        QImage image(o.width, o.height, QImage::Format_RGB32);
-        {
-            QtCanvas canvas(&image, kDpi);
-            result.report = paint(canvas);
-        }
-        // PNG quality 80 is zlib level 1: the same pixels, encoded several times faster.
-        result.written =
-            output.empty() || image.save(path, ext == "bmp" ? "BMP" : "PNG", ext == "bmp" ? -1 : 80);
-    }
-    return result;
-}
-
-// A plot file as loaded and laid out.
-struct LoadedPlot {
-    std::unique_ptr<PlotData> data = std::make_unique<PlotData>(); // 2.5 MB: not on a worker's stack
-    PlotRange range;
-    PlotLayout layout;
-    std::string caption = kVersionCaption;
-};
 
 QJsonObject describe(const LoadedPlot& plot, const StreamMessages& messages, const PlotPaintReport& report) {
     QJsonArray shown;
@@ -190,27 +97,15 @@ FileOutcome drawFile(const RenderOptions& o, const std::string& input, const std
     std::ostringstream said, err;
     StreamMessages messages(said);
     LoadedPlot plot;
-    if (!loadPlot(input, *plot.data, plot.range, messages, plot.caption))
-        err << "corvex-render: cannot read " << input << "\n";
+    if (!loadPlot(input, plot, messages)) err << "corvex-render: cannot read " << input << "\n";
     if (plot.data->DataLoaded && o.range) {
         const auto& r = *o.range;
         plot.range = {r[0], r[1], r[2], r[3]};
     }
-
+    layOut(plot, o, options, messages);
     RenderResult result;
-    if (plot.data->DataLoaded) {
-        const double twips = 1440.0 / kDpi;
-        plot.layout = layOutPlot(true, plot.range, options, o.width * twips, o.height * twips);
-        for (const PlotWarning& warning : plot.layout.warnings)
-            messages.show(warning.text, warning.title, MessageIcon::Exclamation);
-        plot.range = plot.layout.range;
-    }
     if (plot.layout.drawable) {
-        NullProgress progress;
-        const DrawingAreaSize size{float(o.width), float(o.height)};
-        result = render(o, output, plot.caption, [&](Canvas& canvas) {
-            return drawPlot(plot.layout, *plot.data, options, size, canvas, progress);
-        });
+        result = drawInto(plot, o, options, output);
         if (!result.written) err << "corvex-render: cannot write " << output << "\n";
     }
 
@@ -247,6 +142,7 @@ int main(int argc, char** argv) {
     if (!platformGiven(argc, argv)) qputenv("QT_QPA_PLATFORM", "offscreen");
     providePrivateRuntimeDir();
     QGuiApplication app(argc, argv);
+    if (!o.watch.empty()) return runWatch(o);
     if (!o.batch())
         return runBatch(
             1, 1, [&](size_t) { return drawFile(o, o.inputs[0], o.output); }, false);

@@ -10,14 +10,6 @@
 
 namespace corvex {
 
-enum class ArchiveResult {
-    FiledAway,     // renamed to a numbered name; OutFileLbl shows its full path
-    SetAside,      // copied to TmpFileName and deleted; "SaveData" offered
-    LeftInPlace,   // a copy, delete or rename failed; the file is untouched and a message said why
-    Vanished,      // another program removed the file after it was read; a message said so
-    NumbersUsedUp, // no sequence number is left after this file: automatic plotting must stop
-};
-
 inline constexpr int16_t kLastPlotFileSeq = 32767;
 
 // Where plotted files go: numbered names, and the working copy TmpFileName for marked files.

@@ -276,7 +276,10 @@ std::optional<ArchiveResult> PlotSequencer::plotListed(LoadSteps steps) {
         const LoadOutcome load = loadAndShow(name, joinPath(m_files.currentDirectory(), name), steps);
         if (load.opened) {
             m_reportedUnreadable.erase(name);
-            return ArchivePlotFile(m_data.HeaderLine, name, {m_numbering, m_TmpFileName}, m_files, m_host);
+            const ArchiveResult result =
+                ArchivePlotFile(m_data.HeaderLine, name, {m_numbering, m_TmpFileName}, m_files, m_host);
+            m_host.plotFiled(name, result);
+            return result;
         }
         // A file that vanished, or a close meanwhile, ends this turn; one that cannot be read is
         // left in place and the next listed file is tried.

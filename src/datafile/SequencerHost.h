@@ -8,6 +8,15 @@
 
 namespace corvex {
 
+// How a plotted file was filed away.
+enum class ArchiveResult {
+    FiledAway,     // renamed to a numbered name; OutFileLbl shows its full path
+    SetAside,      // copied to TmpFileName and deleted; "SaveData" offered
+    LeftInPlace,   // a copy, delete or rename failed; the file is untouched and a message said why
+    Vanished,      // another program removed the file after it was read; a message said so
+    NumbersUsedUp, // no sequence number is left after this file: automatic plotting must stop
+};
+
 // Menu items of the main window that plotting shows, hides, enables and disables.
 enum class MenuItem { Mnu2File, NextPlt, HoldPlot, SavePlotNow, Zoomout };
 
@@ -36,6 +45,8 @@ class SequencerHost {
     virtual MessageService& messages() = 0;
     virtual ProgressView& progress() = 0;
     virtual Clock& clock() = 0; // the settling wait of OpenDataFile
+    // A listed file was plotted and then filed away as `result` says (OutFileLbl tells where).
+    virtual void plotFiled(const std::string& /*name*/, ArchiveResult /*result*/) {}
 };
 
 // Shows or hides a menu item and enables or disables it with the same flag.

@@ -6,8 +6,8 @@ void StreamMessages::show(const std::string& text, const std::string& title, Mes
     std::string oneLine;
     for (size_t k = 0; k < text.size(); ++k)
         if (!(text[k] == '\r' && k > 0 && text[k - 1] == '\n')) oneLine += text[k];
-    stream_ << (title.empty() ? kProgramTitle : title) << ": " << oneLine << std::endl;
-    shown_.push_back({title, text});
+    m_stream << (title.empty() ? kProgramTitle : title) << ": " << oneLine << std::endl;
+    m_shown.push_back({title, text});
 }
 
 } // namespace corvex

@@ -13,17 +13,17 @@ namespace corvex {
 
 class StreamMessages : public MessageService {
   public:
-    explicit StreamMessages(std::ostream& stream) : stream_(stream) {}
+    explicit StreamMessages(std::ostream& stream) : m_stream(stream) {}
     // Writes "Title: text" (the program's title when none is given) with "\n\r" line breaks as "\n",
     // and keeps the message.
     void show(const std::string& text, const std::string& title, MessageIcon icon) override;
     void beep() override {}
-    std::ostream& stream() { return stream_; }
-    const std::vector<std::pair<std::string, std::string>>& shown() const { return shown_; } // title, text
+    std::ostream& stream() { return m_stream; }
+    const std::vector<std::pair<std::string, std::string>>& shown() const { return m_shown; } // title, text
 
   private:
-    std::ostream& stream_;
-    std::vector<std::pair<std::string, std::string>> shown_;
+    std::ostream& m_stream;
+    std::vector<std::pair<std::string, std::string>> m_shown;
 };
 
 } // namespace corvex
