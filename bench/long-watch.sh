@@ -5,18 +5,27 @@
 # byte for byte, the program still answering, and its memory at the end within 10 % of the memory
 # after the first file.
 #
-# Usage: bench/long-watch.sh [N]          N files, 300 by default (about 1.5 s each)
+# Usage: bench/long-watch.sh [--headless] [N]   N files, 300 by default (about 1.5 s each)
+#   --headless                            the watch service corvex-render --watch instead of the window,
+#                                         without a display; its drawings go to a folder of their own
 #   CORVEX=path/to/corvex                 the program to run (default: build/corvex)
+#   CORVEX_RENDER=path/to/corvex-render   the service (default: build/corvex-render)
 #   LONG_WATCH_KEEP=1                     keep the temporary folder (logs, screenshots, files)
 # Needs xvfb-run, xdotool, imagemagick (import) and python3. Exit status 0 only when nothing was lost,
 # the program answered and memory stayed within bounds.
 set -euo pipefail
 
+HEADLESS=""
+[[ "${1:-}" == --headless ]] && HEADLESS=1 && shift
 N=${1:-300}
 HERE=$(cd "$(dirname "$0")" && pwd)
 CORVEX=${CORVEX:-$HERE/../build/corvex}
 CORVEX=$(realpath "$CORVEX")
 FILES="$HERE/long_watch_files.py"
+
+if [[ -n "$HEADLESS" ]]; then
+    exec "$HERE/long-watch-headless.sh" "$N"
+fi
 
 if [[ -z "${LONG_WATCH_IN_XVFB:-}" ]]; then
     export LONG_WATCH_IN_XVFB=1

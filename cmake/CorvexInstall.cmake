@@ -10,3 +10,5 @@ install(FILES data/org.corvex.Corvex.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/ic
 configure_file(data/org.corvex.Corvex.metainfo.xml.in org.corvex.Corvex.metainfo.xml @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/org.corvex.Corvex.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES man/corvex.1 man/corvex-render.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# The watch service as a systemd unit, one instance per watched folder.
+install(FILES docs/corvex-watch@.service DESTINATION lib/systemd/system)

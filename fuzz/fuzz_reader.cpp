@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // The arrays hold 2.5 MB; they are kept across inputs as in the program, where a read without
     // data leaves the previous points in place. Only their finiteness matters to the checks.
-    static PlotState state;
+    static PlotData state;
     state.NumPts = 0;
     state.DataLoaded = false;
     state.HeaderLine = state.PlotTitle = state.SubTitle = state.XLegend = state.YLegend = "";
@@ -86,7 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (int32_t i = 1; i <= state.NumPts; ++i)
         require(std::isfinite(state.XVal[i]) && std::isfinite(state.YVal[i]),
                 "point values are finite floats");
-    FindLimits(state, state.XVal, state.YVal, state.NumPts);
-    require(state.PlotXMin <= state.PlotXMax && state.PlotYMin <= state.PlotYMax, "range minimum <= maximum");
+    const PlotRange range = FindLimits(state.XVal, state.YVal, state.NumPts);
+    require(range.PlotXMin <= range.PlotXMax && range.PlotYMin <= range.PlotYMax, "range minimum <= maximum");
     return 0;
 }

@@ -6,6 +6,7 @@
 #include "app/PlotArea.h"
 #include "app/ProgressWindow.h"
 #include "app/ReadoutStrip.h"
+#include "platform/QtColor.h"
 #include "platform/Text.h"
 
 #include <QAction>

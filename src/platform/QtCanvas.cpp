@@ -1,5 +1,7 @@
 #include "platform/QtCanvas.h"
 
+#include "platform/QtColor.h"
+
 #include "platform/NumberText.h"
 
 #include <QFontMetricsF>
