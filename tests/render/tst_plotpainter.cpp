@@ -120,6 +120,24 @@ class TstPlotPainter : public QObject {
         QTEST(int(symbolShape(int16_t(set))), "shape");
         QTEST(uint(symbolColor(Plot().options.PlotColor, int16_t(set))), "colour");
     }
+    // Sets 1 to 20 run through the colour table's entries 1 .. 19, then 0, as designed (red + 256 green
+    // + 65536 blue); set 21 starts again with entry 1.
+    void everyColourOfTheTable() {
+        const int table[21][3] = {
+            {0, 63, 159},  {0, 0, 0},     {255, 0, 0},     {0, 255, 0},   {0, 0, 255},     {127, 127, 0},
+            {127, 0, 95},  {255, 127, 0}, {127, 127, 127}, {63, 0, 159},  {95, 0, 0},      {0, 95, 0},
+            {0, 223, 223}, {223, 223, 0}, {223, 0, 223},   {127, 127, 0}, {255, 127, 127}, {128, 128, 192},
+            {255, 0, 127}, {0, 255, 128}, {0, 63, 159}};
+        const Plot p;
+        for (int set = 1; set <= 40; ++set) {
+            const int* c = table[set % 20];
+            QCOMPARE(uint(symbolColor(p.options.PlotColor, int16_t(set))),
+                     uint(c[0] + 256 * c[1] + 65536 * c[2]));
+        }
+        for (int k = 0; k < 21; ++k) // entry 20 is the table's last, equal to entry 0
+            QCOMPARE(uint(p.options.PlotColor[size_t(k)]),
+                     uint(table[k][0] + 256 * table[k][1] + 65536 * table[k][2]));
+    }
     // 640 x 480, r = 0.65 at plot (50, 50): centre (75 * 640 / 135, 70 * 480 / 145) = (355.56, 231.72)
     // -> (356, 232); a = 3.08, b = 2.15.
     void upTriangleOn640x480() {
