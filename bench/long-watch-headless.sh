@@ -15,18 +15,8 @@ SERVICE=$(realpath "${CORVEX_RENDER:-$HERE/../build/corvex-render}")
 FILES="$HERE/long_watch_files.py"
 WORK=$(mktemp -d /tmp/corvex-long-watch-headless.XXXXXX)
 mkdir -p "$WORK/watch" "$WORK/sent" "$WORK/out"
-APP="" WRITER=""
-# shellcheck disable=SC2317  # called by the EXIT trap
-finish() {
-    local status=$?
-    set +e
-    [[ -n "$WRITER" ]] && kill "$WRITER" 2>/dev/null
-    [[ -n "$APP" ]] && kill "$APP" 2>/dev/null && wait "$APP" 2>/dev/null
-    if [[ -n "${LONG_WATCH_KEEP:-}" ]]; then echo "kept: $WORK"; else rm -rf "$WORK"; fi
-    exit "$status"
-}
-trap finish EXIT
-rss_kib() { awk '/^VmRSS:/ {print $2}' "/proc/$APP/status"; }
+# shellcheck source=long-watch-lib.sh
+source "$HERE/long-watch-lib.sh"
 
 # The service starts in the watched folder, which is also where its working copy lives.
 cd "$WORK/watch"

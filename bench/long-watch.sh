@@ -34,20 +34,8 @@ fi
 
 WORK=$(mktemp -d /tmp/corvex-long-watch.XXXXXX)
 mkdir -p "$WORK/watch" "$WORK/sent"
-APP=""
-WRITER=""
-# shellcheck disable=SC2317  # called by the EXIT trap
-finish() {
-    local status=$?
-    set +e
-    [[ -n "$WRITER" ]] && kill "$WRITER" 2>/dev/null
-    [[ -n "$APP" ]] && kill "$APP" 2>/dev/null && wait "$APP" 2>/dev/null
-    if [[ -n "${LONG_WATCH_KEEP:-}" ]]; then echo "kept: $WORK"; else rm -rf "$WORK"; fi
-    exit "$status"
-}
-trap finish EXIT
-
-rss_kib() { awk '/^VmRSS:/ {print $2}' "/proc/$APP/status"; }
+# shellcheck source=long-watch-lib.sh
+source "$HERE/long-watch-lib.sh"
 state_of() { awk '/^State:/ {print $2, $3}' "/proc/$APP/status"; }
 
 # Clicks at a point of a window given in twips from its client area's top left (15 twips per pixel at

@@ -29,19 +29,6 @@ QString absolute(const std::string& path) {
 
 } // namespace
 
-void WatchService::Messages::show(const std::string& text, const std::string& title, MessageIcon) {
-    std::string oneLine; // "\n\r" line breaks as "; "
-    for (size_t k = 0; k < text.size(); ++k) {
-        if (text[k] == '\r' && k > 0 && text[k - 1] == '\n') continue;
-        if (text[k] == '\n')
-            oneLine += "; ";
-        else
-            oneLine += text[k];
-    }
-    m_err << "corvex-render: " << (title.empty() ? kProgramTitle : title) << ": " << oneLine << std::endl;
-    m_shown.push_back(oneLine);
-}
-
 void WatchService::YieldingProgress::yield() {
     QCoreApplication::processEvents();
 }
@@ -69,7 +56,7 @@ void WatchService::stop() {
 
 void WatchService::tick() {
     m_outFileLabel.clear(); // the reader sets it to " " once a file has data
-    m_messages.m_shown.clear();
+    m_reported = m_messages.shown().size();
     m_sequencer.PlotTimer_Timer();
     if (m_stopping || m_timer.isActive()) return;
     if (!m_held) { // the numbered names are used up: nothing more can be filed away
@@ -134,8 +121,8 @@ void WatchService::plotFiled(const std::string& name, ArchiveResult result) {
 void WatchService::report(const std::string& source, const std::string& image) {
     const PlotData& data = *m_plot.data;
     QJsonArray shown;
-    for (const std::string& text : m_messages.m_shown)
-        shown.append(toQString(text));
+    for (size_t k = m_reported; k < m_messages.shown().size(); ++k)
+        shown.append(toQString(m_messages.shown()[k].second).replace("\n\r", "\n"));
     const bool numbered = m_outFileLabel.size() > 1 && m_outFileLabel != "Plot File To Be Deleted";
     const QJsonObject line{
         {"source", toQString(source)},
@@ -147,7 +134,7 @@ void WatchService::report(const std::string& source, const std::string& image) {
         {"messages", shown},
         {"time", QDateTime::currentDateTime().toString(Qt::ISODateWithMs)}};
     m_out << QJsonDocument(line).toJson(QJsonDocument::Compact).toStdString() << std::endl;
-    m_messages.m_shown.clear();
+    m_reported = m_messages.shown().size();
 }
 
 namespace {

@@ -11,6 +11,7 @@
 #include "datafile/SequencerHost.h"
 #include "platform/EventLoopClock.h"
 #include "platform/FileService.h"
+#include "platform/StreamMessages.h"
 
 #include <QObject>
 #include <QTimer>
@@ -28,17 +29,6 @@ class WatchService : public QObject, private corvex::SequencerHost {
     void stop();
 
   private:
-    // Messages go to stderr as "Title: text" lines and are kept for the file's JSON line.
-    class Messages : public corvex::MessageService {
-      public:
-        explicit Messages(std::ostream& err) : m_err(err) {}
-        void show(const std::string& text, const std::string& title, corvex::MessageIcon icon) override;
-        void beep() override {}
-        std::vector<std::string> m_shown;
-
-      private:
-        std::ostream& m_err;
-    };
     // Lets the windowless event loop run at each step of a read, so that a stop is noticed.
     class YieldingProgress : public corvex::NullProgress {
       public:
@@ -75,7 +65,8 @@ class WatchService : public QObject, private corvex::SequencerHost {
     const corvex::DisplayOptions m_display;
     const QString m_outdir; // absolute: plotting makes the watched folder current
     std::ostream& m_out;
-    Messages m_messages;
+    corvex::StreamMessages m_messages; // to stderr, kept for the JSON lines
+    size_t m_reported = 0;             // messages already in a JSON line
     YieldingProgress m_progress;
     corvex::EventLoopClock m_clock;
     corvex::SystemFileService m_files;

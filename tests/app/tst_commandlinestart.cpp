@@ -82,42 +82,6 @@ class TstCommandLineStart : public QObject {
         QCOMPARE(rig.boxes.messages.size(), size_t(0));
     }
 
-    // What Done refuses, and a file that is not there: told on stderr, never in a box; status 2.
-    void refusedStartIsToldOnStderr_data() {
-        QTest::addColumn<int>("mode"); // 0 watch, 1 file
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QString>("pattern");
-        QTest::addColumn<QString>("told");
-        QTest::newRow("wildcard stem") << 0 << "lab"
-                                       << "*.dat"
-                                       << "Corvex: The pattern *.dat holds * or ? before its \".\".\n";
-        QTest::newRow("missing directory")
-            << 0 << "nowhere"
-            << "plot.dat"
-            << "Corvex: Cannot change to \"%1/nowhere\": No such file or directory\n";
-        QTest::newRow("missing file") << 1 << "gone.dat"
-                                      << ""
-                                      << "corvex: cannot open gone.dat: no such file\n";
-        QTest::newRow("a directory as file") << 1 << "lab"
-                                             << ""
-                                             << "corvex: cannot open lab: not a readable file\n";
-    }
-    void refusedStartIsToldOnStderr() {
-        QFETCH(int, mode);
-        QFETCH(QString, path);
-        QFETCH(QString, pattern);
-        QFETCH(QString, told);
-        StartRig rig;
-        StartRequest request = watch(path.toStdString(), pattern.toStdString(), false);
-        if (mode == 1) request.mode = StartRequest::Mode::File, request.file = path.toStdString();
-        QCOMPARE(rig.start(request), 2);
-        const QString err = QString::fromStdString(rig.err.str());
-        QVERIFY2(err.startsWith(told.arg(QDir(rig.dir.path()).canonicalPath())), qPrintable(err));
-        QCOMPARE(rig.boxes.messages.size(), size_t(0));
-        QVERIFY(!rig.plotTimer()->isActive());
-        QVERIFY(!rig.model.data.DataLoaded);
-    }
-
     // FILE: plotted in manual selection without the Setup window, and left where it is.
     void filePlottedInManualSelection() {
         StartRig rig;

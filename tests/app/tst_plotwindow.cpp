@@ -34,8 +34,6 @@ class TstPlotWindow : public QObject {
     void symbolSizeToggleCaptions();
     void fontIncreaseShortcutStopsAtStepEight();
     void dragDirectionDoesNotMatter();
-    void zoomRefusals_data();
-    void zoomRefusals();
     void nestedZoomsThenZoomOut();
     void legendOpensOnceAndFollowsFilledOption();
     void redrawDuringMessageBoxRunsAfterwards();
@@ -149,33 +147,6 @@ void TstPlotWindow::dragDirectionDoesNotMatter() {
     for (int k = 0; k < 4; ++k)
         QCOMPARE(ranges[0][k], ranges[1][k]);
     QVERIFY(ranges[0][0] > 1.0f && ranges[0][1] < 4.0f); // the box, not the full range
-}
-
-void TstPlotWindow::zoomRefusals_data() {
-    QTest::addColumn<QPointF>("from");
-    QTest::addColumn<QPointF>("to");
-    QTest::addColumn<QString>("message");
-    // The X axis of the data 1..4 runs from 1 to 5 (step 1, 25 plot units each), so x = 0.2..0.6 lies
-    // at plot x = -20..-10, in the left margin.
-    QTest::newRow("box in the left margin")
-        << QPointF(0.2, 1.5) << QPointF(0.6, 3.5) << "There Were No Data Within the Zoom-In Box!";
-    QTest::newRow("box around one point")
-        << QPointF(1.8, 1.8) << QPointF(2.2, 2.2) << "You CANNOT Zoom Around a Single Point!";
-}
-
-void TstPlotWindow::zoomRefusals() {
-    QFETCH(QPointF, from);
-    QFETCH(QPointF, to);
-    QFETCH(QString, message);
-    WindowRig rig;
-    loadDiagonal(rig);
-    dragData(rig, from, to);
-    QCOMPARE(rig.messages.messages.size(), size_t(1));
-    QCOMPARE(QString::fromStdString(rig.messages.messages[0].text), message);
-    QCOMPARE(rig.messages.messages[0].title, std::string("Error in Zooming"));
-    QCOMPARE(rig.model.range.PlotXMin, 1.0f); // the range is left as it was
-    QCOMPARE(rig.model.range.PlotXMax, 4.0f);
-    QVERIFY(!rig.action("Zoomout")->isEnabled());
 }
 
 void TstPlotWindow::nestedZoomsThenZoomOut() {

@@ -46,7 +46,6 @@ class TstPlotLegend : public QObject {
     void symbolsByColumnAndRow_data();
     void symbolsByColumnAndRow();
     void fillSettingsRestored();
-    void legendLoadedWhileOpen();
     void resizeRedrawsAtTheNewSize();
 };
 
@@ -147,17 +146,6 @@ void TstPlotLegend::fillSettingsRestored() {
     QCOMPARE(int(canvas.fillStyle()), int(FillStyle::Transparent));
     QCOMPARE(uint(canvas.fillColor()), uint(rgb(1, 2, 3)));
     QCOMPARE(uint(canvas.foreColor()), uint(rgb(4, 5, 6)));
-}
-
-// Closing the legend tells the main window once (so "Show &Legend" comes back) and destroys it.
-void TstPlotLegend::legendLoadedWhileOpen() {
-    const DisplayOptions options;
-    QPointer<PlotLegend> legend = new PlotLegend(options, 0);
-    legend->show();
-    QSignalSpy unloaded(legend.data(), &PlotLegend::unloaded);
-    legend->close();
-    QCOMPARE(unloaded.count(), 1);
-    QVERIFY(QTest::qWaitFor([&] { return legend.isNull(); }, 5000));
 }
 
 // A resizable legend takes its pixel size again at every repaint, so its polygon symbols follow.

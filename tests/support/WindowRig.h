@@ -9,9 +9,9 @@
 #include "app/PlotWindow.h"
 #include "app/ProgressWindow.h"
 #include "app/QtServices.h"
-#include "platform/EventLoopClock.h"
 #include "app/ReadoutStrip.h"
 #include "datafile/PlotReader.h"
+#include "platform/EventLoopClock.h"
 #include "support/Recorders.h"
 
 #include <QAction>
