@@ -1,6 +1,7 @@
 #include "app/FileFrm.h"
 
 #include "app/ListBoxes.h"
+#include "model/SetupDesign.h"
 #include "platform/NumberText.h"
 #include "platform/Text.h"
 
@@ -27,15 +28,13 @@ constexpr int kMaxDelay = 60;
 constexpr const char* kCheckingCaption = "Seconds Between Checking for New Files";
 constexpr const char* kTimedCaption = "Seconds Between Plots";
 
-// Places `w` at a design rectangle given in twips (1/1440 inch).
-void placeTwips(QWidget* w, int left, int top, int width, int height) {
-    const auto px = [](int twips, int dpi) { return int(roundHalfEven(double(twips) * dpi / 1440.0)); };
-    const int dx = w->logicalDpiX(), dy = w->logicalDpiY();
-    w->setGeometry(px(left, dx), px(top, dy), px(width, dx), px(height, dy));
-}
-
+// Names `w` and places it at its designed rectangle.
 template <typename T> T* named(T* w, const char* name) {
     w->setObjectName(name);
+    const TwipsRect r = setupDesign(name);
+    const int dx = w->logicalDpiX(), dy = w->logicalDpiY();
+    w->setGeometry(twipsToPixels(r.left, dx), twipsToPixels(r.top, dy), twipsToPixels(r.width, dx),
+                   twipsToPixels(r.height, dy));
     return w;
 }
 
@@ -53,7 +52,8 @@ SpinButton::SpinButton(QWidget* parent) : QWidget(parent) {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     for (auto [name, arrow] : {std::pair{"up", Qt::UpArrow}, std::pair{"down", Qt::DownArrow}}) {
-        auto* button = named(new QToolButton(this), name);
+        auto* button = new QToolButton(this);
+        button->setObjectName(name);
         button->setArrowType(arrow);
         button->setAutoRepeat(true);
         button->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
@@ -106,14 +106,12 @@ FileFrm::FileFrm(MessageService& messages, std::vector<std::string> drives, QWid
 }
 
 void FileFrm::buildControls() {
-    const int dpiX = logicalDpiX(), dpiY = logicalDpiY();
-    setFixedSize(int(roundHalfEven(6165.0 * dpiX / 1440)), int(roundHalfEven(4935.0 * dpiY / 1440)));
+    const TwipsRect client = setupDesign("FileFrm");
+    setFixedSize(twipsToPixels(client.width, logicalDpiX()), twipsToPixels(client.height, logicalDpiY()));
 
     ManSel = named(new QRadioButton("Manual File Select", this), "ManSel");
-    placeTwips(ManSel, 120, 240, 2175, 255);
     ManSel->setChecked(true);
     AutoSel = named(new QRadioButton("Auto File Select", this), "AutoSel");
-    placeTwips(AutoSel, 120, 600, 2175, 255);
     // One of the two modes is always chosen: without a group of their own, the buttons inside
     // AutoPicBox would count in their exclusivity and a second click could clear the choice.
     auto* modes = new QButtonGroup(this);
@@ -123,39 +121,26 @@ void FileFrm::buildControls() {
     auto* box = new QFrame(this);
     box->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     AutoPicBox = named<QWidget>(box, "AutoPicBox");
-    placeTwips(AutoPicBox, 2280, 120, 3735, 1155);
     TimedPlt = named(new QRadioButton("Timed Plotting", AutoPicBox), "TimedPlt");
-    placeTwips(TimedPlt, 60, 120, 1575, 255);
     Click2Plt = named(new QRadioButton("Click to Plot ", AutoPicBox), "Click2Plt");
-    placeTwips(Click2Plt, 60, 480, 1575, 255);
     Click2Plt->setChecked(true);
     SpinLbl = named(new QLabel(kCheckingCaption, AutoPicBox), "SpinLbl");
-    placeTwips(SpinLbl, 1800, 60, 1815, 615);
     SpinLbl->setAlignment(Qt::AlignCenter);
     SpinLbl->setWordWrap(true);
     PlotDelayText = named(new QLabel("4", AutoPicBox), "PlotDelayText");
-    placeTwips(PlotDelayText, 2160, 690, 795, 315);
     PlotDelayText->setFrameStyle(QFrame::Box | QFrame::Plain);
     PlotDelayText->setAlignment(Qt::AlignCenter);
     PlotDelayText->setFont(boldFont(9.75));
     NewPlotDelay = named(new SpinButton(AutoPicBox), "NewPlotDelay");
-    placeTwips(NewPlotDelay, 3060, 660, 255, 375);
 
     PlotFrame = named(new QGroupBox("Select File Type to Plot", this), "PlotFrame");
-    placeTwips(PlotFrame, 120, 1380, 3615, 3375);
     FileLbl = named(new QLabel("Pattern", PlotFrame), "FileLbl");
-    placeTwips(FileLbl, 720, 390, 1215, 255);
     FileTxt = named(new QLineEdit("*.*", PlotFrame), "FileTxt");
-    placeTwips(FileTxt, 2040, 360, 1455, 285);
     FileLst = named(new FileListBox(PlotFrame), "FileLst");
-    placeTwips(FileLst, 120, 780, 1572, 2040);
     DriveLst = named(new QComboBox(PlotFrame), "DriveLst");
-    placeTwips(DriveLst, 1800, 780, 1695, 315);
     DirLst = named(new DirectoryListBox(PlotFrame), "DirLst");
-    placeTwips(DirLst, 1800, 1140, 1695, 2055);
 
     FileCmd = named(new QPushButton("Done", this), "FileCmd");
-    placeTwips(FileCmd, 4224, 4260, 1815, 495);
 
     for (QWidget* w :
          {static_cast<QWidget*>(TimedPlt), static_cast<QWidget*>(Click2Plt), static_cast<QWidget*>(SpinLbl),

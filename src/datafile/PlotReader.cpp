@@ -131,11 +131,11 @@ void ReadPlotData(PlotData& data, DataFileChannel& file, const std::string& disp
 
 PlotRange FindLimits(const std::vector<float>& x, const std::vector<float>& y, int32_t n) {
     PlotRange r{x[1], x[1], y[1], y[1]};
-    for (int32_t i = 1; i <= n; ++i) {
-        if (x[i] > r.PlotXMax) r.PlotXMax = x[i];
-        if (x[i] < r.PlotXMin) r.PlotXMin = x[i];
-        if (y[i] > r.PlotYMax) r.PlotYMax = y[i];
-        if (y[i] < r.PlotYMin) r.PlotYMin = y[i];
+    for (int32_t i = 2; i <= n; ++i) {
+        r.PlotXMin = std::min(r.PlotXMin, x[i]);
+        r.PlotXMax = std::max(r.PlotXMax, x[i]);
+        r.PlotYMin = std::min(r.PlotYMin, y[i]);
+        r.PlotYMax = std::max(r.PlotYMax, y[i]);
     }
     return r;
 }

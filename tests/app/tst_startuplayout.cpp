@@ -11,8 +11,19 @@ class TstStartUpLayout : public QObject {
   private slots:
     void readoutFontBy640PixelRule_data();
     void readoutFontBy640PixelRule();
+    void windowIsTwoThirdsTowardsTheBottomRight();
     void fontStepsStayWithinZeroToEight();
 };
+
+// A 1024 x 768 screen at 15 twips a pixel: 15360 x 11520 twips.
+void TstStartUpLayout::windowIsTwoThirdsTowardsTheBottomRight() {
+    const StartUpPlacement p = startUpPlacement({15360, 11520, 15, 15});
+    QCOMPARE(p.width, 9984.0);         // 0.65 x 15360
+    QCOMPARE(p.height, 7488.0);        // 0.65 x 11520
+    QCOMPARE(p.left, 15360 - 10483.2); // 1.05 x 9984 from the right edge
+    QCOMPARE(p.top, 11520 - 7862.4);   // 1.05 x 7488 from the bottom edge
+    QCOMPARE(p.readoutPoints, 12.0f);
+}
 
 void TstStartUpLayout::readoutFontBy640PixelRule_data() {
     QTest::addColumn<double>("screenPixels");

@@ -182,6 +182,23 @@ class TstReader : public QObject {
         QCOMPARE(r.state.SubTitle, subtitle);
     }
 
+    // The limits are those of points 1..n alone, wherever the extremes lie among them.
+    void limitsOfTheFirstNPoints() {
+        std::vector<float> x(6), y(6);
+        const float xs[] = {0, 2, -3, 5, 1, 9},
+                    ys[] = {0, -1, 4, 0, -6, 99}; // index 0 unused; point 5 beyond n
+        std::copy(std::begin(xs), std::end(xs), x.begin());
+        std::copy(std::begin(ys), std::end(ys), y.begin());
+        const auto limits = [&](int n) {
+            const PlotRange r = FindLimits(x, y, n);
+            return QList<float>{r.PlotXMin, r.PlotXMax, r.PlotYMin, r.PlotYMax};
+        };
+        QCOMPARE(limits(1), (QList<float>{2, 2, -1, -1})); // one point: a flat range on it
+        QCOMPARE(limits(2),
+                 (QList<float>{-3, 2, -1, 4})); // the second point sets both minimum X and maximum Y
+        QCOMPARE(limits(4), (QList<float>{-3, 5, -6, 4})); // the last point counts: minimum Y
+    }
+
     // An editor's UTF-8 byte-order mark is not part of line 1: not in the title, and the deletion mark
     // is still counted from the line's first character.
     void byteOrderMarkBeforeLine1IsSkipped() {

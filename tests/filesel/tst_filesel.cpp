@@ -6,12 +6,16 @@
 #include "datafile/PlotFileSeq.h"
 #include "datafile/PlotSequencer.h"
 #include "filesel/DriveList.h"
+#include "model/SetupDesign.h"
 
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QScreen>
 #include <QToolButton>
 #include <QtTest>
+#include <filesystem>
 #include <fstream>
 
 using namespace corvex;
@@ -44,22 +48,79 @@ struct Rig {
     int messages() const { return int(host.messageBoxes.messages.size()); }
 };
 
+// Setup as designed, in twips: left, top, width, height, children relative to their container.
+const std::pair<const char*, QRect> kSetupDesign[] = {
+    {"ManSel", {120, 240, 2175, 255}},        {"AutoSel", {120, 600, 2175, 255}},
+    {"AutoPicBox", {2280, 120, 3735, 1155}},  {"TimedPlt", {60, 120, 1575, 255}},
+    {"Click2Plt", {60, 480, 1575, 255}},      {"SpinLbl", {1800, 60, 1815, 615}},
+    {"PlotDelayText", {2160, 690, 795, 315}}, {"NewPlotDelay", {3060, 660, 255, 375}},
+    {"PlotFrame", {120, 1380, 3615, 3375}},   {"FileLbl", {720, 390, 1215, 255}},
+    {"FileTxt", {2040, 360, 1455, 285}},      {"FileLst", {120, 780, 1572, 2040}},
+    {"DriveLst", {1800, 780, 1695, 315}},     {"DirLst", {1800, 1140, 1695, 2055}},
+    {"FileCmd", {4224, 4260, 1815, 495}},     {"FileFrm", {0, 0, 6165, 4935}}};
+
 } // namespace
 
 class TstFileSel : public QObject {
     Q_OBJECT
   private slots:
+    void opensInManualSelectionCentredAndRaised();
+    void controlsWhereTheyWereDesigned();
     void matching();
     void listsRegularFilesInByteOrderAndRefreshes();
     void findPlotFileSeq_data();
     void findPlotFileSeq();
     void driveMessages();
+    void drivesAreTheRealFileSystems();
+    void driveOfAPath();
+    void driveErrorsByKind();
     void autoSelectEnablesTheAutomaticControls();
     void delayArrowsStopAt60And1WithABeep();
     void doneInAutomatic();
     void doneAndCloseRefuseWildcardStemOnlyInAutomaticSelection();
     void failedDriveChangeReturnsToTheOldDrive();
 };
+
+void TstFileSel::opensInManualSelectionCentredAndRaised() {
+    Rig r;
+    QVERIFY(r.control<QAbstractButton>("ManSel")->isChecked() &&
+            !r.control<QAbstractButton>("AutoSel")->isChecked());
+    QVERIFY(r.control<QAbstractButton>("Click2Plt")->isChecked());
+    QCOMPARE(r.delayText(), QString("4"));
+    QCOMPARE(r.frm.choice().delayMs, 4000);
+    for (const char* off : {"TimedPlt", "Click2Plt", "SpinLbl", "PlotFrame", "DriveLst"})
+        QVERIFY2(!r.control(off)->isEnabled(), off);
+    QCOMPARE(r.control("SpinLbl")->property("text").toString(), "Seconds Between Checking for New Files");
+    r.click("AutoSel");
+    r.click("TimedPlt");
+    QCOMPARE(r.control("SpinLbl")->property("text").toString(), "Seconds Between Plots");
+    // 411 x 329 pixels (6165 x 4935 twips), centred across the screen and raised above its centre by 3 %
+    // of its height.
+    const QRect screen = r.frm.screen()->geometry();
+    QCOMPARE(r.frm.pos(), QPoint(screen.x() + (screen.width() - 411) / 2,
+                                 screen.y() + (screen.height() - 329) / 2 - int(0.03 * screen.height())));
+}
+
+// At 1440 dots per inch a pixel is a twip, so the design shows unchanged; the window (96 dpi here) has
+// 15 twips a pixel, halves to even (FileLst 1572 / 15 = 104.8 -> 105; FileCmd 4224 / 15 = 281.6 -> 282).
+void TstFileSel::controlsWhereTheyWereDesigned() {
+    Rig r;
+    QCOMPARE(r.frm.logicalDpiX(), 96);
+    const auto px = [](int twips) { return int(std::nearbyint(twips / 15.0)); };
+    for (const auto& [name, t] : kSetupDesign) {
+        const TwipsRect d = setupDesign(name);
+        const auto at1440 = [](int twips) { return twipsToPixels(twips, 1440); };
+        QCOMPARE(QRect(at1440(d.left), at1440(d.top), at1440(d.width), at1440(d.height)), t);
+        const QWidget* w = name == std::string("FileFrm") ? &r.frm : r.control(name);
+        const QRect shown = name == std::string("FileFrm") ? QRect(QPoint(), w->size()) : w->geometry();
+        QCOMPARE(shown, QRect(px(t.left()), px(t.top()), px(t.width()), px(t.height())));
+    }
+    QCOMPARE(setupDesign("up").width, 0); // not a designed control
+    // At 8 dpi, 180 twips a pixel: 7.5, 8.5 and 9.5 pixels go to the even neighbour.
+    QCOMPARE(twipsToPixels(1350, 8), 8);
+    QCOMPARE(twipsToPixels(1530, 8), 8);
+    QCOMPARE(twipsToPixels(1710, 8), 10);
+}
 
 void TstFileSel::matching() {
     const struct {
@@ -133,6 +194,54 @@ void TstFileSel::driveMessages() {
     QCOMPARE(driveChangeMessage(5), "You probably didn't enter a drive letter. No drive change was made.");
     QCOMPARE(driveChangeMessage(57), "Device I/O Error.");
     QCOMPARE(driveChangeMessage(70), "Error # 70 !"); // any other code, with a leading blank
+}
+
+void TstFileSel::drivesAreTheRealFileSystems() {
+    const std::string mounts = "sysfs /sys sysfs rw 0 0\n"
+                               "/dev/sda1 / ext4 rw 0 0\n"                    // the root: already first
+                               "/dev/sdb1 /media/usb\\040stick vfat rw 0 0\n" // an escaped blank
+                               "/dev/sdc1 /mnt/a\\04x vfat rw 0 0\n"  // not an escape: kept as written
+                               "/dev/sdd1 /mnt/end\\04 vfat rw 0 0\n" // cut short at the line's end
+                               "tmpfs /run/user/1000 tmpfs rw 0 0\n"  // under a system tree
+                               "tmpfs /runner tmpfs rw 0 0\n"         // only looks like one
+                               "proc /srv/proc proc rw 0 0\n"         // a kernel view
+                               "/dev/sde1 /media/usb\\040stick vfat rw 0 0\n" // mounted twice
+                               "server:/x /net/x nfs rw 0 0\n"                // cannot be listed
+                               "none relative ext4 rw 0 0\n"                  // not a path
+                               "short-line\n";
+    const auto listable = [](const std::string& dir) { return dir != "/net/x"; };
+    QCOMPARE(drivesFromMounts(mounts, listable),
+             (std::vector<std::string>{"/", "/media/usb stick", "/mnt/a\\04x", "/mnt/end\\04", "/runner"}));
+}
+
+void TstFileSel::driveOfAPath() {
+    const std::vector<std::string> drives{"/", "/media/usb", "/media/usb/inner", "/mnt/"};
+    const std::pair<const char*, const char*> cases[] = {
+        {"/home/user", "/"},
+        {"/media/usb", "/media/usb"},               // the drive itself
+        {"/media/usb/data", "/media/usb"},          // below it
+        {"/media/usbstick/data", "/"},              // a longer name is another directory
+        {"/media/usb/inner/x", "/media/usb/inner"}, // the longest drive above
+        {"/mnt/disk", "/mnt/"},                     // a drive written with its slash
+    };
+    for (const auto& [path, drive] : cases)
+        QCOMPARE(driveOf(path, drives), std::string(drive));
+}
+
+void TstFileSel::driveErrorsByKind() {
+    TempCurrentDir dir;
+    std::ofstream{"file"};
+    std::filesystem::create_symlink("loop", "loop");
+    QCOMPARE(probeDirectory("."), 0);
+    QCOMPARE(probeDirectory("missing"), 68);             // not available
+    QCOMPARE(probeDirectory("file"), 5);                 // not a directory: not a drive name
+    QCOMPARE(probeDirectory("loop"), 5);                 // a link to itself
+    QCOMPARE(probeDirectory(std::string(5000, 'x')), 5); // a name too long
+    const std::pair<int, int> kinds[] = {{ENODEV, 68}, {ENXIO, 68}, {ENOMEDIUM, 71}, {EBUSY, 71},
+                                         {EAGAIN, 71}, {EINVAL, 5}, {EIO, 57},       {EACCES, 70},
+                                         {EPERM, 70},  {EROFS, 75}};
+    for (const auto& [error, kind] : kinds)
+        QCOMPARE(driveErrorCode(error), kind);
 }
 
 void TstFileSel::autoSelectEnablesTheAutomaticControls() {

@@ -1,0 +1,20 @@
+#pragma once
+// The Setup window as designed: its client area and each control's rectangle in twips (1/1440 inch),
+// children relative to their container, and their pixels at a screen's logical dots per inch.
+
+#include <string_view>
+
+namespace corvex {
+
+struct TwipsRect {
+    int left = 0, top = 0, width = 0, height = 0;
+};
+
+// The designed rectangle of the control named `name` (its object name); the client area for "FileFrm".
+// An unknown name gives an empty rectangle.
+TwipsRect setupDesign(std::string_view name);
+
+// Twips to whole pixels at `dpi` logical dots per inch (1440 / dpi twips per pixel), halves to even.
+int twipsToPixels(int twips, int dpi);
+
+} // namespace corvex
