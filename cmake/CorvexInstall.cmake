@@ -5,6 +5,9 @@ set(CORVEX_HOMEPAGE "https://corvex.example.org" CACHE STRING "Home page named i
 set(CORVEX_LICENSE "LicenseRef-proprietary" CACHE STRING "SPDX licence expression named in the metainfo")
 
 install(TARGETS corvex corvex-render RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+if(CORVEX_LIBRARY_TYPE STREQUAL "SHARED")
+  install(TARGETS corvex_core corvex_ui LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
+endif()
 install(FILES data/org.corvex.Corvex.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES data/org.corvex.Corvex.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 configure_file(data/org.corvex.Corvex.metainfo.xml.in org.corvex.Corvex.metainfo.xml @ONLY)

@@ -108,7 +108,7 @@ void ReadPlotData(PlotData& data, DataFileChannel& file, const std::string& disp
     int16_t* set = data.SetNo.data();
     for (int32_t i = 1; i <= data.NumPts; ++i) {
         const int shown = progressAt(i, step, lastShown);
-        if (shown >= 0) {
+        if (shown > 0) {
             lastShown = shown;
             if (shown <= 100) host.progress.setValue(shown);
             host.progress.yield();

@@ -9,8 +9,7 @@ int32_t progressStep(int32_t numPts) {
 }
 
 int progressAt(int32_t i, int32_t step, int lastShown) {
-    if (step == 0) return -1;
-    if ((i / step) * 10 <= lastShown) return -1;
+    if (step == 0 || (i / step) * 10 <= lastShown) return 0;
     return int(roundHalfEven(10.0 * i / step));
 }
 

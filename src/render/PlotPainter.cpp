@@ -54,7 +54,7 @@ void drawPoints(const PlotDrawing& d, PlotPaintReport& report) {
 
     for (int32_t i = 1; i <= st.NumPts; ++i) {
         const int value = progressAt(i, step, shown);
-        if (value >= 0) d.progress.setValue(shown = value);
+        if (value > 0) d.progress.setValue(shown = value);
         const float xv = st.XVal[size_t(i)], yv = st.YVal[size_t(i)];
         const int16_t s = st.SetNo[size_t(i)];
         const float px = dataToPlotX(axes, xv);

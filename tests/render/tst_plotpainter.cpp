@@ -298,6 +298,9 @@ class TstPlotPainter : public QObject {
             p.options.SymScale = look & 2 ? 0.5f : 1.0f;
             p.paint(stamped);
             QVERIFY(p.report.symbolsDrawn > 50); // the comparison means something
+            // 102 x 37 + 50 = 3824 points: the bar moves every 383 (3824 / 10 + 1) points, up to 90 %.
+            if (source == "all sets")
+                QCOMPARE(p.progress.values, (std::vector<int>{0, 10, 20, 30, 40, 50, 60, 70, 80, 90, 0}));
             images[stamped] = p.image;
         }
         QCOMPARE(firstDifference(images[0], images[1]), QPoint(-1, -1));
