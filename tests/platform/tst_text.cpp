@@ -1,9 +1,11 @@
 // One rule for file text shown anywhere (captions, labels, messages, drawn titles, file names):
 // UTF-8 where the bytes are valid UTF-8, else Latin-1, the 8-bit set of older instruments.
 
+#include "platform/StreamMessages.h"
 #include "platform/Text.h"
 
 #include <QTest>
+#include <sstream>
 
 using namespace corvex;
 
@@ -31,6 +33,15 @@ class TstText : public QObject {
     void fileNamesGoBackAsUtf8() {
         QCOMPARE(toFileText(QString("Messung_\u00C4.dat")), std::string("Messung_\xC3\x84.dat"));
         QCOMPARE(toFileText(toQString("Messung_\xC3\x84.dat")), std::string("Messung_\xC3\x84.dat"));
+    }
+    // A message as a line of text: "\n\r" breaks become "\n"; a carriage return elsewhere stays.
+    void messagesAsLines() {
+        std::ostringstream out;
+        StreamMessages messages(out);
+        messages.show("one\n\rtwo", "", MessageIcon::Exclamation);
+        messages.show("\ra\rb", "Setup", MessageIcon::Exclamation);
+        QCOMPARE(out.str(), std::string(kProgramTitle) + ": one\ntwo\nSetup: \ra\rb\n");
+        QCOMPARE(messages.shown().front().second, std::string("one\n\rtwo")); // kept as given
     }
 };
 
