@@ -3,6 +3,8 @@
 // tst_plotpainter for those rules one by one). After an intended change to the drawing, run the test
 // with CORVEX_RECORD_EXPECTED=1 to record the images anew, and look at every one before committing.
 
+#include "support/WindowRig.h"
+
 #include <QDir>
 #include <QImage>
 #include <QProcess>
@@ -71,6 +73,31 @@ class TstExpectedImages : public QObject {
         }
         if (same) out.remove();
         QVERIFY(same);
+    }
+    // The main window's drawing area, whose fonts follow the window's outer size, shows its recorded
+    // pixels, and the same again after it was drawn at another size in between.
+    void windowDrawsAsRecorded() {
+        using namespace corvex;
+        testing::WindowRig rig;
+        testing::ProgressRecorder progress;
+        ReaderHost host{rig.messages, progress, [](const std::string&) {}, [](const std::string&) {}};
+        LoadPlotFile(CORVEX_TEST_DATA_DIR "/sample.dat", "sample.dat", rig.files, rig.steppedClock, host,
+                     rig.model.data, rig.model.range);
+        const auto drawAt = [&](QSize size) -> QImage {
+            rig.window->show();
+            rig.window->resize(rig.window->size() + size - rig.plotArea()->size());
+            if (!QTest::qWaitFor([&] { return rig.plotArea()->size() == size; })) return {};
+            rig.window->Form_Resize();
+            return rig.plotArea()->persistentImage().convertToFormat(QImage::Format_RGB32);
+        };
+        const QString expectedPath = kExpected.filePath("window-320x240/sample.dat.png");
+        const QImage first = drawAt({320, 240});
+        if (qEnvironmentVariableIntValue("CORVEX_RECORD_EXPECTED") == 1)
+            QVERIFY(QDir().mkpath(QFileInfo(expectedPath).path()) && first.save(expectedPath));
+        const QImage expected = QImage(expectedPath).convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(difference(first, expected), QString());
+        QCOMPARE(drawAt({400, 300}).size(), QSize(400, 300));
+        QCOMPARE(difference(drawAt({320, 240}), expected), QString());
     }
 };
 
