@@ -182,6 +182,17 @@ class TstReader : public QObject {
         QCOMPARE(r.state.SubTitle, subtitle);
     }
 
+    // A read that fails (here EIO: /proc/self/mem at offset 0 is not mapped) ends the input at once
+    // instead of being tried again.
+    void readErrorEndsTheInput() {
+        SystemFileService files;
+        std::string why;
+        const auto source = files.openInput("/proc/self/mem", why);
+        QVERIFY2(source, why.c_str());
+        char piece[16];
+        QCOMPARE(source->read(piece, sizeof piece), size_t(0));
+    }
+
     // The limits are those of points 1..n alone, wherever the extremes lie among them.
     void limitsOfTheFirstNPoints() {
         std::vector<float> x(6), y(6);
