@@ -1,6 +1,10 @@
+#include "app/ProgressWindow.h"
 #include "model/FontStep.h"
 #include "model/StartUpLayout.h"
 
+#include <QLabel>
+#include <QProgressBar>
+#include <QScreen>
 #include <QTest>
 #include <cmath>
 
@@ -13,7 +17,31 @@ class TstStartUpLayout : public QObject {
     void readoutFontBy640PixelRule();
     void windowIsTwoThirdsTowardsTheBottomRight();
     void fontStepsStayWithinZeroToEight();
+    void progressWindowInTheBottomRightCorner();
 };
+
+// "Reading Data" above the bar, 0 and 100 at its ends, the whole window in the screen's bottom right
+// corner.
+void TstStartUpLayout::progressWindowInTheBottomRightCorner() {
+    ProgressWindow w;
+    w.show();
+    w.placeInCorner(); // with its frame known
+    QCOMPARE(w.windowTitle(), "% Complete");
+    QCOMPARE(w.frameGeometry().bottomRight(), w.screen()->geometry().bottomRight());
+    const auto at = [&](const char* name) { return w.findChild<QWidget*>(name)->geometry(); };
+    const auto text = [&](const char* name) { return w.findChild<QLabel*>(name)->text(); };
+    const QRect bar = at("ProgressBar1");
+    QCOMPARE(text("Label3") + text("Label1") + text("Label2"), "Reading Data0100");
+    QVERIFY(at("Label3").bottom() < bar.top() && at("Label3").left() <= at("Label1").left());
+    QVERIFY(at("Label3").right() >= at("Label2").right()); // across the whole window
+    QVERIFY(at("Label1").right() < bar.left() && bar.right() < at("Label2").left());
+    auto* progress = w.findChild<QProgressBar*>("ProgressBar1");
+    QCOMPARE(QPoint(progress->minimum(), progress->maximum()), QPoint(0, 100));
+    w.setValue(40);
+    w.setLabel("Creating Plot");
+    QCOMPARE(progress->value(), 40);
+    QCOMPARE(text("Label3"), "Creating Plot");
+}
 
 // A 1024 x 768 screen at 15 twips a pixel: 15360 x 11520 twips.
 void TstStartUpLayout::windowIsTwoThirdsTowardsTheBottomRight() {
@@ -58,5 +86,5 @@ void TstStartUpLayout::fontStepsStayWithinZeroToEight() {
     QVERIFY(std::fabs(scale - 0.0014 * std::pow(1.2, 4)) < 1e-8);
 }
 
-QTEST_APPLESS_MAIN(TstStartUpLayout)
+QTEST_MAIN(TstStartUpLayout)
 #include "tst_startuplayout.moc"
