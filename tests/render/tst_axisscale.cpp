@@ -11,66 +11,58 @@ using namespace corvex::testing;
 class TstAxisScale : public QObject {
     Q_OBJECT
   private slots:
-    void axis_data() {
-        QTest::addColumn<float>("lo");
-        QTest::addColumn<float>("hi");
-        QTest::addColumn<float>("axisMin");
-        QTest::addColumn<float>("axisMax");
-        QTest::addColumn<int>("ticks");
-        QTest::addColumn<QString>("exp");
-        // The example rows of the axis rules.
-        QTest::newRow("1.05..9.5: margin would reach 0") << 1.05f << 9.5f << 1.0f << 10.0f << 10 << "+00";
-        QTest::newRow("2.1..7.3: a fifth below 2.1 needs 1") << 2.1f << 7.3f << 1.0f << 8.0f << 8 << "+00";
-        QTest::newRow("0..3: top one past 3") << 0.0f << 3.0f << 0.0f << 4.0f << 5 << "+00";
-        QTest::newRow("-3..0: the final raise reaches 0") << -3.0f << 0.0f << -4.0f << 0.0f << 5 << "+00";
-        QTest::newRow("0..29: step 1 doubled twice") << 0.0f << 29.0f << 0.0f << 32.0f << 9 << "+00";
-        QTest::newRow("0..30: d = 10 takes the lower power") << 0.0f << 30.0f << 0.0f << 32.0f << 9 << "+00";
-        QTest::newRow("0..30.0001: step 10") << 0.0f << 30.0001f << 0.0f << 40.0f << 5 << "+00";
-        QTest::newRow("0..100: step 10 doubled to 20") << 0.0f << 100.0f << 0.0f << 120.0f << 7 << "+02";
-        QTest::newRow("0..5000") << 0.0f << 5000.0f << 0.0f << 6000.0f << 7 << "+03";
-        QTest::newRow("0.001..0.0063: lo kept") << 0.001f << 0.0063f << 0.001f << 0.007f << 7 << "-03";
-        // Equal magnitudes take the low end: -6.00E+01, and +01 becomes +00.
-        QTest::newRow("-50..50") << -50.0f << 50.0f << -60.0f << 60.0f << 7 << "+00";
-        QTest::newRow("-9.33..-0.32: an eleventh tick") << -9.33f << -0.32f << -10.0f << 0.0f << 11 << "+00";
-        QTest::newRow("tiny 1e-7..4e-7") << 1e-7f << 4e-7f << 1e-7f << 5e-7f << 5 << "-07";
-        QTest::newRow("huge 1e30..4e30: step 4e29") << 1e30f << 4e30f << 8e29f << 4.4e30f << 10 << "+29";
-        // The next multiple above the top point equals it once rounded to a float: the axis ends
-        // one float further up, so the point stays inside and the labels stay the same.
-        QTest::newRow("0.1..0.7: 7 x 0.1 rounds onto 0.7")
-            << 0.1f << 0.7f << 0.1f << std::nextafter(0.7f, 1.0f) << 7 << "+00";
-        QTest::newRow("0..0.005: 5 x 0.001 rounds onto 0.005")
-            << 0.0f << 0.005f << 0.0f << std::nextafter(0.005f, 1.0f) << 6 << "-03";
-        QTest::newRow("0..0.24: 6 x 0.04 rounds onto 0.24")
-            << 0.0f << 0.24f << 0.0f << std::nextafter(0.24f, 1.0f) << 7 << "+00";
-        QTest::newRow("0..2.8: 7 x 0.4 rounds onto 2.8")
-            << 0.0f << 2.8f << 0.0f << std::nextafter(2.8f, 3.0f) << 8 << "+00";
-        // Multiples beyond the float range are held at the largest float; the ticks between stay
-        // evenly spread, so every label is a finite number.
-        QTest::newRow("-3.4e38..3.4e38: -4e38 and 4e38 held at the float ends")
-            << -3.4e38f << 3.4e38f << -FLT_MAX << FLT_MAX << 9 << "+38";
-        QTest::newRow("1e38..3.4e38: step 4e37, 9 x 4e37 held at the top end")
-            << 1e38f << 3.4e38f << 8e37f << FLT_MAX << 8 << "+37";
-        QTest::newRow("-3.4e38..-1e38: step 4e37, -9 x 4e37 held at the bottom end")
-            << -3.4e38f << -1e38f << -FLT_MAX << -8e37f << 8 << "+37";
-        QTest::newRow("tiny 1e-37..1e-36: step 2e-37, the margin reaches 0")
-            << 1e-37f << 1e-36f << 0.0f << 1.2e-36f << 7 << "-36";
-    }
     void axis() {
-        QFETCH(float, lo);
-        QFETCH(float, hi);
-        const AxisSetup axis = SetUpAxis(AxisName::Y, lo, hi);
-        QTEST(axis.AxisMin, "axisMin");
-        QTEST(axis.AxisMax, "axisMax");
-        QTEST(int(axis.TickCount), "ticks");
-        QTEST(QString::fromStdString(axis.ExpText), "exp");
-        QVERIFY(axis.Warnings.empty());
-        QVERIFY(axis.Drawable);
-        QCOMPARE(QPointF(axis.PlotMin, axis.PlotMax), QPointF(lo, hi)); // a proper range is never widened
-        for (int j = 0; j < axis.TickCount; ++j) { // a label is a number, never "nan" or "inf"
-            const QString label = QString::fromStdString(tickLabel(axis, j));
-            QVERIFY2(!label.contains("nan", Qt::CaseInsensitive) &&
-                         !label.contains("inf", Qt::CaseInsensitive),
-                     qPrintable(label));
+        const struct {
+            float lo, hi, axisMin, axisMax;
+            int ticks;
+            const char *exp, *why;
+        } cases[] = {
+            {1.05f, 9.5f, 1, 10, 10, "+00", "the margin would reach 0"},
+            {2.1f, 7.3f, 1, 8, 8, "+00", "a fifth below 2.1 needs 1"},
+            {0, 3, 0, 4, 5, "+00", "the top one past 3"},
+            {-3, 0, -4, 0, 5, "+00", "the final raise reaches 0"},
+            {0, 29, 0, 32, 9, "+00", "step 1 doubled twice"},
+            {0, 30, 0, 32, 9, "+00", "d = 10 takes the lower power"},
+            {0, 30.0001f, 0, 40, 5, "+00", "step 10"},
+            {0, 100, 0, 120, 7, "+02", "step 10 doubled to 20"},
+            {0, 5000, 0, 6000, 7, "+03", ""},
+            {0.001f, 0.0063f, 0.001f, 0.007f, 7, "-03", "lo kept"},
+            {-50, 50, -60, 60, 7, "+00", "equal magnitudes take the low end, -6.00E+01; +01 becomes +00"},
+            {-9.33f, -0.32f, -10, 0, 11, "+00", "an eleventh tick"},
+            {1e-7f, 4e-7f, 1e-7f, 5e-7f, 5, "-07", "tiny"},
+            {1e30f, 4e30f, 8e29f, 4.4e30f, 10, "+29", "huge, step 4e29"},
+            // The next multiple above the top point equals it once rounded to a float: the axis ends one
+            // float further up, so the point stays inside and the labels stay the same.
+            {0.1f, 0.7f, 0.1f, std::nextafter(0.7f, 1.0f), 7, "+00", "7 x 0.1 rounds onto 0.7"},
+            {0, 0.005f, 0, std::nextafter(0.005f, 1.0f), 6, "-03", "5 x 0.001 rounds onto 0.005"},
+            {0, 0.24f, 0, std::nextafter(0.24f, 1.0f), 7, "+00", "6 x 0.04 rounds onto 0.24"},
+            {0, 2.8f, 0, std::nextafter(2.8f, 3.0f), 8, "+00", "7 x 0.4 rounds onto 2.8"},
+            // Multiples beyond the float range are held at the largest float; the ticks between stay
+            // evenly spread, so every label is a finite number.
+            {-3.4e38f, 3.4e38f, -FLT_MAX, FLT_MAX, 9, "+38", "-4e38 and 4e38 held at the float ends"},
+            {1e38f, 3.4e38f, 8e37f, FLT_MAX, 8, "+37", "step 4e37, 9 x 4e37 held at the top end"},
+            {-3.4e38f, -1e38f, -FLT_MAX, -8e37f, 8, "+37", "step 4e37, -9 x 4e37 held at the bottom end"},
+            {1e-37f, 1e-36f, 0, 1.2e-36f, 7, "-36", "tiny, step 2e-37, the margin reaches 0"},
+        };
+        for (const auto& c : cases) {
+            const AxisSetup axis = SetUpAxis(AxisName::Y, c.lo, c.hi);
+            const QString what = QString("%1..%2: %3").arg(c.lo).arg(c.hi).arg(c.why);
+            QVERIFY2(axis.AxisMin == c.axisMin && axis.AxisMax == c.axisMax && axis.TickCount == c.ticks &&
+                         axis.ExpText == c.exp,
+                     qPrintable(what + QString(" gave %1..%2, %3 ticks, %4")
+                                           .arg(axis.AxisMin)
+                                           .arg(axis.AxisMax)
+                                           .arg(axis.TickCount)
+                                           .arg(axis.ExpText.c_str())));
+            QVERIFY(axis.Warnings.empty() && axis.Drawable);
+            QCOMPARE(QPointF(axis.PlotMin, axis.PlotMax),
+                     QPointF(c.lo, c.hi));             // a proper range is never widened
+            for (int j = 0; j < axis.TickCount; ++j) { // a label is a number, never "nan" or "inf"
+                const QString label = QString::fromStdString(tickLabel(axis, j));
+                QVERIFY2(!label.contains("nan", Qt::CaseInsensitive) &&
+                             !label.contains("inf", Qt::CaseInsensitive),
+                         qPrintable(label));
+            }
         }
     }
     // Every round maximum n x 10^e (n = 1..99, e = -14..13) lies below the axis top: the top is the
