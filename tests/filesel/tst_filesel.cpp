@@ -68,7 +68,6 @@ class TstFileSel : public QObject {
     void controlsWhereTheyWereDesigned();
     void matching();
     void listsRegularFilesInByteOrderAndRefreshes();
-    void findPlotFileSeq_data();
     void findPlotFileSeq();
     void driveMessages();
     void drivesAreTheRealFileSystems();
@@ -157,35 +156,32 @@ void TstFileSel::listsRegularFilesInByteOrderAndRefreshes() {
     QCOMPARE(list.listCount(), 5);
 }
 
-void TstFileSel::findPlotFileSeq_data() {
-    QTest::addColumn<QString>("pattern");
-    QTest::addColumn<QStringList>("files");
-    QTest::addColumn<int>("seq"); // 77 beforehand
-    QTest::addColumn<QString>("prefix");
-    QTest::newRow("one above the highest")
-        << "plot.dat" << QStringList{"plot_007.dat", "plot_012.dat"} << 13 << "plot_";
-    QTest::newRow("none: keeps its value") << "plot.dat" << QStringList{"plot.dat"} << 77 << "plot_";
-    QTest::newRow("unreadable number skipped, last stands")
-        << "plot.dat" << QStringList{"plot_004.dat", "plot_x01.dat"} << 5 << "plot_";
-    QTest::newRow("four digits not counted")
-        << "plot.dat" << QStringList{"plot_1000.dat", "plot_998.dat"} << 999 << "plot_";
-    QTest::newRow("no dot: 8-character names")
-        << "data" << QStringList{"data_003", "data_002"} << 4 << "data_";
-    QTest::newRow("cut to five") << "measurement.dat" << QStringList{"measu041.dat"} << 42 << "measu";
-    QTest::newRow("filled with _") << "ab.txt" << QStringList{"ab___999.txt"} << 1000 << "ab___";
-}
-
+// Numbering goes on one above the highest three-digit number among the names of the pattern's stem
+// (its first five characters, filled with "_"), 77 before the search.
 void TstFileSel::findPlotFileSeq() {
-    QFETCH(QString, pattern);
-    QFETCH(QStringList, files);
-    TempCurrentDir dir;
-    for (const QString& f : files)
-        std::ofstream{f.toStdString()};
-    DirectoryFileList list(".", pattern.toStdString());
-    PlotFileNumbering numbering{"", 77};
-    FindPlotFileSeq(numbering, list, pattern.toStdString());
-    QTEST(int(numbering.PlotFileSeq), "seq");
-    QTEST(QString::fromStdString(numbering.PlotFilePrefix), "prefix");
+    const struct {
+        const char* pattern;
+        std::vector<std::string> files;
+        int seq;
+        const char *prefix, *why;
+    } cases[] = {
+        {"plot.dat", {"plot_007.dat", "plot_012.dat"}, 13, "plot_", "one above the highest"},
+        {"plot.dat", {"plot.dat"}, 77, "plot_", "none: keeps its value"},
+        {"plot.dat", {"plot_004.dat", "plot_x01.dat"}, 5, "plot_", "an unreadable number is passed over"},
+        {"plot.dat", {"plot_1000.dat", "plot_998.dat"}, 999, "plot_", "four digits do not count"},
+        {"data", {"data_003", "data_002"}, 4, "data_", "no dot: 8-character names"},
+        {"measurement.dat", {"measu041.dat"}, 42, "measu", "cut to five"},
+        {"ab.txt", {"ab___999.txt"}, 1000, "ab___", "filled with _"},
+    };
+    for (const auto& c : cases) {
+        TempCurrentDir dir;
+        for (const std::string& f : c.files)
+            std::ofstream{f};
+        DirectoryFileList list(".", c.pattern);
+        PlotFileNumbering numbering{"", 77};
+        FindPlotFileSeq(numbering, list, c.pattern);
+        QVERIFY2(numbering.PlotFileSeq == c.seq && numbering.PlotFilePrefix == c.prefix, c.why);
+    }
 }
 
 void TstFileSel::driveMessages() {
