@@ -1,9 +1,5 @@
 #include "support/WindowRig.h"
 
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QTest>
 #include <fstream>
 
@@ -157,11 +153,7 @@ class TstPlotWindow : public QObject {
         WindowRig rig(false);
         const QString name = QString::fromUtf8("Messung_\xC3\x84.dat");
         std::ofstream(name.toUtf8().toStdString()) << " T\r\ns\r\nx\r\ny\r\n1\r\n1 2 0 1\r\n";
-        QTest::mouseClick(rig.setupControl<QRadioButton>("AutoSel"), Qt::LeftButton);
-        QTest::mouseClick(rig.setupControl<QRadioButton>("TimedPlt"), Qt::LeftButton);
-        rig.setupControl<QLineEdit>("FileTxt")->setText(name);
-        rig.setupControl<QLabel>("PlotDelayText")->setText("1");
-        QTest::mouseClick(rig.setupControl<QPushButton>("FileCmd"), Qt::LeftButton);
+        rig.watch(name);
         QTRY_VERIFY_WITH_TIMEOUT(rig.window->windowTitle().endsWith("/" + name + "]"), 5000);
     }
 };

@@ -8,13 +8,8 @@
 #include "support/WindowRig.h"
 
 #include <QElapsedTimer>
-#include <QLabel>
-#include <QLineEdit>
 #include <QProcess>
 #include <QProgressBar>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTest>
 #include <QThread>
 #include <grp.h>
 #include <sys/prctl.h>
@@ -37,15 +32,6 @@ struct WatchRig : WindowRig {
 
     WatchRig() : WindowRig(false, SettleClock::Real) { clockTime.start(); }
 
-    // "Auto File Select" with the pattern, timed plotting and a delay of one second, then "Done".
-    void watch(const QString& pattern) {
-        QTest::mouseClick(setupControl<QRadioButton>("AutoSel"), Qt::LeftButton);
-        setupControl<QLineEdit>("FileTxt")->setText(pattern);
-        QTest::mouseClick(setupControl<QRadioButton>("TimedPlt"), Qt::LeftButton);
-        setupControl<QLabel>("PlotDelayText")->setText("1");
-        pressDone();
-    }
-    void pressDone() { QTest::mouseClick(setupControl<QPushButton>("FileCmd"), Qt::LeftButton); }
     bool plotting() const { return progressWindow()->isVisible(); }
 
     // Runs `act` once, at the first move of the progress bar while a file is being read.

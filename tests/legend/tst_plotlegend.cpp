@@ -6,8 +6,6 @@
 
 #include <QFont>
 #include <QImage>
-#include <QPointer>
-#include <QSignalSpy>
 #include <QTest>
 
 using namespace corvex;

@@ -19,7 +19,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 #include <memory>
@@ -74,6 +79,16 @@ struct WindowRig {
     QTimer* plotTimer() const { return window->findChild<QTimer*>("PlotTimer"); }
     PlotLegend* legend() const { return topLevel<PlotLegend>("PlotLegend"); }
     ProgressWindow* progressWindow() const { return topLevel<ProgressWindow>("cmpltfrm"); }
+
+    // "Auto File Select" with the pattern, timed plotting and a delay of one second, then "Done".
+    void watch(const QString& pattern) {
+        QTest::mouseClick(setupControl<QRadioButton>("AutoSel"), Qt::LeftButton);
+        setupControl<QLineEdit>("FileTxt")->setText(pattern);
+        QTest::mouseClick(setupControl<QRadioButton>("TimedPlt"), Qt::LeftButton);
+        setupControl<QLabel>("PlotDelayText")->setText("1");
+        pressDone();
+    }
+    void pressDone() { QTest::mouseClick(setupControl<QPushButton>("FileCmd"), Qt::LeftButton); }
 };
 
 } // namespace corvex::testing
