@@ -39,9 +39,7 @@ struct WatchRig : WindowRig {
         auto* bar = progressWindow()->findChild<QProgressBar*>("ProgressBar1");
         QObject::connect(bar, &QProgressBar::valueChanged, bar,
                          [act = std::move(act), done = false](int v) mutable {
-                             if (v < 10 || done) return;
-                             done = true;
-                             act();
+                             if (v >= 10 && !std::exchange(done, true)) act();
                          });
     }
     // The close button of the window frame: the request travels through the X server. The time the
