@@ -1,12 +1,6 @@
-#include "app/CommandLineStart.h"
 #include "support/WindowRig.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
-#include <sstream>
 
 using namespace corvex;
 using namespace corvex::testing;
@@ -15,43 +9,14 @@ namespace {
 
 const QString kSample = QStringLiteral(CORVEX_TEST_DATA_DIR "/sample.dat");
 
-// The program's main window just started (Form_Load, Setup shown) in a temporary directory, with a
-// folder "lab" to watch; message boxes are recorded, command-line messages collected.
-struct StartRig {
-    QTemporaryDir dir;
-    QString oldDir = QDir::currentPath();
-    PlotModel model;
-    SystemFileService files;
-    MessageRecorder boxes;
-    std::ostringstream err;
-    StartMessages messages{boxes, err};
-    StepClock clock;
-    std::unique_ptr<Plotit> window;
-
-    StartRig() {
-        QDir::setCurrent(dir.path());
-        QDir().mkdir("lab");
-        window = std::make_unique<Plotit>(model, AppServices{files, messages, clock});
-        window->Form_Load();
-    }
-    ~StartRig() { QDir::setCurrent(oldDir); }
+// The main window just started (Setup shown) in a temporary directory with a folder "lab" to watch.
+struct StartRig : WindowRig {
+    StartRig() : WindowRig(false, SettleClock::Stepped, [] { QDir().mkdir("lab"); }) {}
     QString lab(const QString& name) const { return dir.filePath("lab/" + name); }
-    int start(StartRequest request) { return window->applyStartRequest(request, messages); }
-    FileFrm* setup() const { return topLevel<FileFrm>("FileFrm"); }
-    QTimer* plotTimer() const { return window->findChild<QTimer*>("PlotTimer"); }
+    int start(const StartRequest& request) { return window->applyStartRequest(request, startMessages); }
     // Timed plotting offers "&Hold"; click to plot and manual selection do not.
-    bool timed() const { return window->findChild<QAction*>("HoldPlot")->isVisible(); }
+    bool timed() const { return action("HoldPlot")->isVisible(); }
 };
-
-StartRequest watch(const std::string& directory, const std::string& pattern, bool click) {
-    StartRequest r;
-    r.mode = StartRequest::Mode::Watch;
-    r.directory = directory;
-    r.pattern = pattern;
-    r.delaySeconds = 1;
-    r.clickToPlot = click;
-    return r;
-}
 
 } // namespace
 
@@ -60,52 +25,41 @@ class TstCommandLineStart : public QObject {
   private slots:
     // The file in the watched folder is plotted at the first tick (timed) or at once (click to plot) and
     // filed away under the first numbered name, as after "Done" in Setup.
-    void watchPlotsAndFilesAway_data() {
-        QTest::addColumn<bool>("click");
-        QTest::newRow("timed plotting") << false;
-        QTest::newRow("click to plot") << true;
-    }
     void watchPlotsAndFilesAway() {
-        QFETCH(bool, click);
-        StartRig rig;
-        QVERIFY(QFile::copy(kSample, rig.lab("plot.dat")));
-        QCOMPARE(rig.start(watch("lab", "plot.dat", click)), 0);
-        QVERIFY(!rig.setup()->isVisible());
-        QVERIFY(rig.window->isEnabled());
-        QCOMPARE(rig.timed(), !click);
-        QCOMPARE(rig.setup()->choice().delayMs, 1000);
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(rig.lab("plot_000.dat")), 5000);
-        QVERIFY(!QFile::exists(rig.lab("plot.dat")));
-        QVERIFY(rig.model.data.DataLoaded);
-        QCOMPARE(rig.model.data.NumPts, 102);
-        QCOMPARE(rig.err.str(), "");
-        QCOMPARE(rig.boxes.messages.size(), size_t(0));
+        for (const bool click : {false, true}) {
+            StartRig rig;
+            QVERIFY(QFile::copy(kSample, rig.lab("plot.dat")));
+            // Mode, file, directory, pattern, delay, click, -platform given, -display.
+            const StartRequest watch{StartRequest::Mode::Watch, "", "lab", "plot.dat", 1, click, false, ""};
+            QCOMPARE(rig.start(watch), 0);
+            QVERIFY(!rig.setup()->isVisible() && rig.window->isEnabled());
+            QVERIFY(rig.timed() == !click && rig.setup()->choice().delayMs == 1000);
+            QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(rig.lab("plot_000.dat")), 5000);
+            QVERIFY(!QFile::exists(rig.lab("plot.dat")));
+            QVERIFY(rig.model.data.DataLoaded && rig.model.data.NumPts == 102);
+            QCOMPARE(rig.err.str(), "");
+            QVERIFY(rig.messages.messages.empty());
+        }
     }
 
     // FILE: plotted in manual selection without the Setup window, and left where it is.
     void filePlottedInManualSelection() {
         StartRig rig;
-        const QString file = rig.lab("run.dat");
-        QVERIFY(QFile::copy(kSample, file));
-        StartRequest request;
-        request.mode = StartRequest::Mode::File;
-        request.file = "lab/run.dat";
-        QCOMPARE(rig.start(request), 0);
+        QVERIFY(QFile::copy(kSample, rig.lab("run.dat")));
+        const StartRequest file{StartRequest::Mode::File, "lab/run.dat", "", "plot.dat", 4, false, false, ""};
+        QCOMPARE(rig.start(file), 0);
         QVERIFY(!rig.setup()->isVisible());
-        QVERIFY(!rig.timed() && rig.window->findChild<QAction*>("Mnu2File")->isEnabled()); // manual selection
-        QVERIFY(rig.model.data.DataLoaded);
-        QCOMPARE(rig.model.data.NumPts, 102);
+        QVERIFY(!rig.timed() && rig.action("Mnu2File")->isEnabled()); // manual selection
+        QVERIFY(rig.model.data.DataLoaded && rig.model.data.NumPts == 102);
         QVERIFY(rig.window->windowTitle().endsWith("lab/run.dat]"));
-        QVERIFY(QFile::exists(file));
-        QVERIFY(!rig.plotTimer()->isActive());
+        QVERIFY(QFile::exists(rig.lab("run.dat")) && !rig.plotTimer()->isActive());
     }
 
     // No arguments: the Setup window stays, waiting for the user.
     void nothingGivenLeavesSetupOpen() {
         StartRig rig;
         QCOMPARE(rig.start(StartRequest{}), 0);
-        QVERIFY(rig.setup()->isVisible());
-        QVERIFY(!rig.window->isEnabled());
+        QVERIFY(rig.setup()->isVisible() && !rig.window->isEnabled());
     }
 };
 

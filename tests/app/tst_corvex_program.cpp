@@ -35,53 +35,36 @@ class TstCorvexProgram : public QObject {
     }
 
   private slots:
-    void exitsWithItsStatus_data() {
-        QTest::addColumn<QStringList>("args");
-        QTest::addColumn<QStringList>("env");
-        QTest::addColumn<int>("status");
-        QTest::addColumn<QByteArray>("out"); // start of stdout
-        QTest::addColumn<QByteArray>("err"); // the first line of stderr
-        QTest::addColumn<int>("errLines");
-        const QStringList noDisplay{"DISPLAY", "WAYLAND_DISPLAY"};
-        QTest::newRow("help without a display")
-            << QStringList{"--help"} << noDisplay << 0 << QByteArray("Usage: corvex [options] [FILE]\n")
-            << QByteArray() << 0;
-        QTest::newRow("version without a display")
-            << QStringList{"--version"} << noDisplay << 0 << QByteArray("corvex 1.1\n") << QByteArray() << 0;
-        QTest::newRow("no display") << QStringList{} << noDisplay << 1 << QByteArray()
-                                    << QByteArray("corvex: no display (DISPLAY is not set); to run without a "
-                                                  "screen, start it as: xvfb-run -a corvex [options]")
-                                    << 1;
-        QTest::newRow("display that does not answer")
-            << QStringList{"--watch", "."} << QStringList{"DISPLAY=:97", "WAYLAND_DISPLAY"} << 1
-            << QByteArray()
-            << QByteArray("corvex: cannot connect to display :97; to run without a screen, start it as: "
-                          "xvfb-run -a corvex [options]")
-            << 1;
-        QTest::newRow("display named on the command line")
-            << QStringList{"-display", ":96"} << noDisplay << 1 << QByteArray()
-            << QByteArray("corvex: cannot connect to display :96; to run without a screen, start it as: "
-                          "xvfb-run -a corvex [options]")
-            << 1;
-        QTest::newRow("unknown option") << QStringList{"--fast"} << noDisplay << 2 << QByteArray()
-                                        << QByteArray("corvex: Unknown option 'fast'.") << 4;
-        QTest::newRow("missing directory")
-            << QStringList{"--watch", "/nonexistent-corvex"} << QStringList{} << 2 << QByteArray()
-            << QByteArray("Corvex: Cannot change to \"/nonexistent-corvex\": No such file or directory") << 1;
-        QTest::newRow("wildcard stem")
-            << QStringList{"--watch", ".", "--pattern", "plot*.dat"} << QStringList{} << 2 << QByteArray()
-            << QByteArray("Corvex: The pattern plot*.dat holds * or ? before its \".\".") << 2;
-        QTest::newRow("missing file") << QStringList{"gone.dat"} << QStringList{} << 2 << QByteArray()
-                                      << QByteArray("corvex: cannot open gone.dat: no such file") << 1;
-    }
+    // The exit status, the start of stdout, the first line of stderr and how many lines it has.
     void exitsWithItsStatus() {
-        QFETCH(QStringList, args);
-        QFETCH(QStringList, env);
-        QFETCH(QByteArray, out);
-        QTEST(run(args, env), "status");
-        QCOMPARE(m_out.left(out.size()), out);
-        QTEST(m_err.split('\n').first(), "err");
-        QTEST(int(m_err.count('\n')), "errLines");
+        const QStringList none{"DISPLAY", "WAYLAND_DISPLAY"}, asIs, other{"DISPLAY=:97", "WAYLAND_DISPLAY"};
+        const QByteArray usage = "Usage: corvex [options] [FILE]\n",
+                         xvfb = "; to run without a screen, start it as: xvfb-run -a corvex [options]";
+        const struct {
+            const char* args;
+            QStringList env;
+            int status;
+            QByteArray out, err;
+            int errLines;
+        } cases[] = {
+            {"--help", none, 0, usage, "", 0},             // help and version need no display
+            {"--version", none, 0, "corvex 1.1\n", "", 0}, //
+            {"", none, 1, "", "corvex: no display (DISPLAY is not set)" + xvfb, 1},
+            {"--watch .", other, 1, "", "corvex: cannot connect to display :97" + xvfb, 1}, // does not answer
+            {"-display :96", none, 1, "", "corvex: cannot connect to display :96" + xvfb, 1}, // named here
+            {"--fast", none, 2, "", "corvex: Unknown option 'fast'.", 4}, // with the usage lines
+            {"--watch /nonexistent-corvex", asIs, 2, "",                  // a missing directory
+             "Corvex: Cannot change to \"/nonexistent-corvex\": No such file or directory", 1},
+            {"--watch . --pattern plot*.dat", asIs, 2, "", // a wildcard before the dot
+             "Corvex: The pattern plot*.dat holds * or ? before its \".\".", 2},
+            {"gone.dat", asIs, 2, "", "corvex: cannot open gone.dat: no such file", 1},
+        };
+        for (const auto& c : cases) {
+            QVERIFY2(run(QString(c.args).split(' ', Qt::SkipEmptyParts), c.env) == c.status, c.args);
+            QCOMPARE(m_out.left(c.out.size()), c.out);
+            QCOMPARE(m_err.split('\n').first(), c.err);
+            QVERIFY2(m_err.count('\n') == c.errLines, c.args);
+        }
     }
 
     // --watch at login: the file is plotted and filed away, and nothing but the program's own words

@@ -4,18 +4,12 @@
 // the application's event loops for good).
 
 #include "datafile/FakeSequencerHost.h"
-#include "datafile/PlotSequencer.h"
 #include "support/WindowManagerClose.h"
 #include "support/WindowRig.h"
 
 #include <QElapsedTimer>
-#include <QLabel>
-#include <QLineEdit>
 #include <QProcess>
 #include <QProgressBar>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTest>
 #include <QThread>
 #include <grp.h>
 #include <sys/prctl.h>
@@ -38,15 +32,6 @@ struct WatchRig : WindowRig {
 
     WatchRig() : WindowRig(false, SettleClock::Real) { clockTime.start(); }
 
-    // "Auto File Select" with the pattern, the mode and a delay of one second, then "Done".
-    void watch(const QString& pattern, bool timed) {
-        QTest::mouseClick(setupControl<QRadioButton>("AutoSel"), Qt::LeftButton);
-        setupControl<QLineEdit>("FileTxt")->setText(pattern);
-        QTest::mouseClick(setupControl<QRadioButton>(timed ? "TimedPlt" : "Click2Plt"), Qt::LeftButton);
-        setupControl<QLabel>("PlotDelayText")->setText("1");
-        pressDone();
-    }
-    void pressDone() { QTest::mouseClick(setupControl<QPushButton>("FileCmd"), Qt::LeftButton); }
     bool plotting() const { return progressWindow()->isVisible(); }
 
     // Runs `act` once, at the first move of the progress bar while a file is being read.
@@ -54,17 +39,12 @@ struct WatchRig : WindowRig {
         auto* bar = progressWindow()->findChild<QProgressBar*>("ProgressBar1");
         QObject::connect(bar, &QProgressBar::valueChanged, bar,
                          [act = std::move(act), done = false](int v) mutable {
-                             if (v < 10 || done) return;
-                             done = true;
-                             act();
+                             if (v >= 10 && !std::exchange(done, true)) act();
                          });
     }
-    // The close button of the window frame: the request travels through the X server.
+    // The close button of the window frame: the request travels through the X server. The time the
+    // main window sees the close is noted.
     void requestClose() {
-        closeSentAt = clockTime.elapsed();
-        QVERIFY(sendWindowManagerClose(window->winId()));
-    }
-    void noteCloseSeen() {
         struct Spy : QObject {
             WatchRig& rig;
             explicit Spy(WatchRig& r) : QObject(r.window.get()), rig(r) {}
@@ -75,19 +55,11 @@ struct WatchRig : WindowRig {
             }
         };
         window->installEventFilter(new Spy(*this));
+        closeSentAt = clockTime.elapsed();
+        QVERIFY(sendWindowManagerClose(window->winId()));
     }
-    std::vector<std::string> entries() const {
-        const QStringList names = QDir(dir.path()).entryList(QDir::Files, QDir::Name);
-        std::vector<std::string> out;
-        for (const QString& n : names)
-            out.push_back(n.toStdString());
-        return out;
-    }
+    QStringList entries() const { return QDir(dir.path()).entryList(QDir::Files, QDir::Name); }
 };
-
-bool onX11() {
-    return QGuiApplication::platformName() == "xcb";
-}
 
 long maxResidentKiB() {
     rusage usage{};
@@ -111,119 +83,111 @@ bool becomeOrdinaryUser() {
 class TstWindowFaults : public QObject {
     Q_OBJECT
   private slots:
-    void doneDuringReadFilesThatFileAwayFirst();
-    void closeDuringReadOfMarkedFileLeavesItInPlace();
-    void closeWhileFileKeepsGrowingEndsAtOnce();
-    void hugeFileIsPlottedWithBoundedMemory();
-    void unreadableFileIsToldOnceAndPassedOver();
+    // "&Setup" then "Done" with "Click to Plot" while the first file is read: the read used to be started
+    // a second time over the running one and crash. The running plot finishes and is filed away first;
+    // then the new choice applies and finds no file left to plot.
+    void doneDuringReadFilesThatFileAwayFirst() {
+        WatchRig rig;
+        const std::string original = plotFileText("first", kLargeFile);
+        writeFile("plot.dat", original);
+        bool doneWhileReading = false;
+        rig.duringRead([&] {
+            rig.action("SetupPlt")->trigger();
+            QTest::mouseClick(rig.setupControl<QRadioButton>("Click2Plt"), Qt::LeftButton);
+            rig.pressDone();
+            doneWhileReading = rig.plotting();
+        });
+        rig.watch("plot.dat");
+        QTRY_VERIFY_WITH_TIMEOUT(rig.files.exists("plot_000.dat"), 15000);
+        QVERIFY(doneWhileReading);
+        QCOMPARE(readFile("plot_000.dat"), original); // filed away whole, in the folder it came from
+        QTRY_COMPARE_WITH_TIMEOUT(rig.messages.messages.size(), size_t(1), 5000);
+        QCOMPARE(rig.messages.messages[0].text,
+                 std::string("There Are Currently No Files\n\rMatching The File Pattern!"));
+        // Click to plot (no "&Hold"), watching for the next file.
+        QVERIFY(rig.window->isEnabled() && !rig.action("HoldPlot")->isVisible() &&
+                rig.plotTimer()->isActive());
+        QCOMPARE(rig.entries(), QStringList({"plot_000.dat"}));
+    }
+
+    // A close request while a file marked for deletion is being read: the program ends, and the file
+    // stays in the folder byte for byte (it used to be set aside after the close and then deleted).
+    void closeDuringReadOfMarkedFileLeavesItInPlace() {
+        if (QGuiApplication::platformName() != "xcb") QSKIP("the window manager's close request needs X");
+        WatchRig rig;
+        const std::string original = plotFileText("marked", kLargeFile, {81});
+        writeFile("plot.dat", original);
+        rig.duringRead([&] {
+            rig.requestClose();
+            QThread::msleep(100); // the request is queued by the time the reader yields again
+        });
+        rig.watch("plot.dat");
+        QTRY_VERIFY_WITH_TIMEOUT(rig.closeSeenAt >= 0, 15000);
+        QTRY_VERIFY_WITH_TIMEOUT(!rig.plotting(), 1000);
+        QTest::qWait(1500); // a tick or a late step would have filed the file away by now
+        QCOMPARE(rig.entries(), QStringList({"plot.dat"}));
+        QCOMPARE(readFile("plot.dat"), original);
+    }
+
+    // A writer that goes on appending for eight seconds: a close request ends the settling wait within a
+    // second (it used to wait for the writer, then file the file away, and only then close).
+    void closeWhileFileKeepsGrowingEndsAtOnce() {
+        if (QGuiApplication::platformName() != "xcb") QSKIP("the window manager's close request needs X");
+        WatchRig rig;
+        writeFile("plot.dat", plotFileText("growing", 10));
+        QProcess writer;
+        writer.start("sh", {"-c", "for i in $(seq 80); do echo '1 1 0 1' >> plot.dat; sleep 0.1; done"});
+        QVERIFY(writer.waitForStarted());
+        QTimer::singleShot(2500, rig.window.get(), [&] { rig.requestClose(); }); // well into the wait
+        rig.watch("plot.dat");
+        // The test's own wait runs beneath the settling wait: it goes on only once that wait has ended.
+        QTRY_VERIFY_WITH_TIMEOUT(rig.closeSentAt >= 0, 15000);
+        const qint64 ended = rig.clockTime.elapsed();
+        QVERIFY2(rig.closeSeenAt >= 0 && ended - rig.closeSentAt < 1000,
+                 qPrintable(QString("ended %1 ms after the request").arg(ended - rig.closeSentAt)));
+        QVERIFY(writer.state() == QProcess::Running); // the writer was still at it
+        writer.kill();
+        writer.waitForFinished();
+        QTest::qWait(1500);
+        QCOMPARE(rig.entries(), QStringList({"plot.dat"}));
+    }
+
+    // A valid header and count followed by 64 GiB (a sparse file: no disk is used): only the records are
+    // read, memory does not follow the file's length, and the file is filed away as usual.
+    void hugeFileIsPlottedWithBoundedMemory() {
+        WatchRig rig;
+        writeFile("plot.dat", plotFileText("huge", 1000));
+        QVERIFY(QFile::resize("plot.dat", qint64(64) << 30));
+        const long before = maxResidentKiB();
+        rig.watch("plot.dat");
+        QTRY_VERIFY_WITH_TIMEOUT(rig.files.exists("plot_000.dat"), 15000);
+        QCOMPARE(rig.model.data.NumPts, 1000);
+        // The records i, i*i.
+        QVERIFY(rig.model.range.PlotXMax == 1000 && rig.model.range.PlotYMax == 1e6f &&
+                rig.messages.messages.empty());
+        QVERIFY2(maxResidentKiB() - before < 64 * 1024, "the read stays within 64 MiB");
+    }
+
+    // A file that exists but cannot be opened: one message naming it and why, the file left as it is,
+    // and the next file of the pattern plotted; later ticks do not repeat the message.
+    void unreadableFileIsToldOnceAndPassedOver() {
+        QVERIFY(becomeOrdinaryUser());
+        WatchRig rig;
+        writeFile("plot.dat", plotFileText("locked", 5));
+        QVERIFY(QFile::setPermissions("plot.dat", {}));
+        writeFile("plot.txt", plotFileText("open", 5));
+        rig.watch("plot.*");
+        QTRY_VERIFY_WITH_TIMEOUT(rig.files.exists("plot_000.txt"), 15000);
+        QTest::qWait(3000); // three more ticks
+        QCOMPARE(rig.messages.messages.size(), size_t(1));
+        const std::string& text = rig.messages.messages[0].text;
+        QVERIFY2(text.find("plot.dat") != std::string::npos &&
+                     text.find("Permission denied") != std::string::npos,
+                 text.c_str());
+        QCOMPARE(rig.entries(), QStringList({"plot.dat", "plot_000.txt"}));
+        QVERIFY(rig.plotTimer()->isActive()); // still watching
+    }
 };
-
-// "&Setup" then "Done" with "Click to Plot" while the first file is read: the read used to be started
-// a second time over the running one and crash. The running plot finishes and is filed away first;
-// then the new choice applies and finds no file left to plot.
-void TstWindowFaults::doneDuringReadFilesThatFileAwayFirst() {
-    WatchRig rig;
-    const std::string original = plotFileText("first", kLargeFile);
-    writeFile("plot.dat", original);
-    bool doneWhileReading = false;
-    rig.duringRead([&] {
-        rig.window->findChild<QAction*>("SetupPlt")->trigger();
-        QTest::mouseClick(rig.setupControl<QRadioButton>("Click2Plt"), Qt::LeftButton);
-        rig.pressDone();
-        doneWhileReading = rig.plotting();
-    });
-    rig.watch("plot.dat", true);
-    QTRY_VERIFY_WITH_TIMEOUT(rig.files.exists("plot_000.dat"), 15000);
-    QVERIFY(doneWhileReading);
-    QCOMPARE(readFile("plot_000.dat"), original); // filed away whole, in the folder it came from
-    QTRY_COMPARE_WITH_TIMEOUT(rig.messages.messages.size(), size_t(1), 5000);
-    QCOMPARE(rig.messages.messages[0].text,
-             std::string("There Are Currently No Files\n\rMatching The File Pattern!"));
-    QVERIFY(rig.window->isEnabled());
-    QVERIFY(!rig.action("HoldPlot")->isVisible()); // click to plot, watching for the next file
-    QVERIFY(rig.plotTimer()->isActive());
-    QCOMPARE(rig.entries(), (std::vector<std::string>{"plot_000.dat"}));
-}
-
-// A close request while a file marked for deletion is being read: the program ends, and the file
-// stays in the folder byte for byte (it used to be set aside after the close and then deleted).
-void TstWindowFaults::closeDuringReadOfMarkedFileLeavesItInPlace() {
-    if (!onX11()) QSKIP("needs an X server for the window manager's close request");
-    WatchRig rig;
-    const std::string original = plotFileText("marked", kLargeFile, {81});
-    writeFile("plot.dat", original);
-    rig.noteCloseSeen();
-    rig.duringRead([&] {
-        rig.requestClose();
-        QThread::msleep(100); // the request is queued by the time the reader yields again
-    });
-    rig.watch("plot.dat", true);
-    QTRY_VERIFY_WITH_TIMEOUT(rig.closeSeenAt >= 0, 15000);
-    QTRY_VERIFY_WITH_TIMEOUT(!rig.plotting(), 1000);
-    QTest::qWait(1500); // a tick or a late step would have filed the file away by now
-    QCOMPARE(rig.entries(), (std::vector<std::string>{"plot.dat"}));
-    QCOMPARE(readFile("plot.dat"), original);
-}
-
-// A writer that goes on appending for eight seconds: a close request ends the settling wait within a
-// second (it used to wait for the writer, then file the file away, and only then close).
-void TstWindowFaults::closeWhileFileKeepsGrowingEndsAtOnce() {
-    if (!onX11()) QSKIP("needs an X server for the window manager's close request");
-    WatchRig rig;
-    writeFile("plot.dat", plotFileText("growing", 10));
-    QProcess writer;
-    writer.start("sh", {"-c", "for i in $(seq 80); do echo '1 1 0 1' >> plot.dat; sleep 0.1; done"});
-    QVERIFY(writer.waitForStarted());
-    rig.noteCloseSeen();
-    QTimer::singleShot(2500, rig.window.get(), [&] { rig.requestClose(); }); // well into the wait
-    rig.watch("plot.dat", true);
-    // The test's own wait runs beneath the settling wait: it goes on only once that wait has ended.
-    QTRY_VERIFY_WITH_TIMEOUT(rig.closeSentAt >= 0, 15000);
-    const qint64 ended = rig.clockTime.elapsed();
-    QVERIFY2(rig.closeSeenAt >= 0 && ended - rig.closeSentAt < 1000,
-             qPrintable(QString("ended %1 ms after the request").arg(ended - rig.closeSentAt)));
-    QVERIFY(writer.state() == QProcess::Running); // the writer was still at it
-    writer.kill();
-    writer.waitForFinished();
-    QTest::qWait(1500);
-    QCOMPARE(rig.entries(), (std::vector<std::string>{"plot.dat"}));
-}
-
-// A valid header and count followed by 64 GiB (a sparse file: no disk is used): only the records are
-// read, memory does not follow the file's length, and the file is filed away as usual.
-void TstWindowFaults::hugeFileIsPlottedWithBoundedMemory() {
-    WatchRig rig;
-    writeFile("plot.dat", plotFileText("huge", 1000));
-    QVERIFY(QFile::resize("plot.dat", qint64(64) << 30));
-    const long before = maxResidentKiB();
-    rig.watch("plot.dat", true);
-    QTRY_VERIFY_WITH_TIMEOUT(rig.files.exists("plot_000.dat"), 15000);
-    QCOMPARE(rig.model.data.NumPts, 1000);
-    QCOMPARE(rig.model.range.PlotXMax, 1000.0f);
-    QCOMPARE(rig.model.range.PlotYMax, 1000000.0f); // the records i, i*i
-    QVERIFY(rig.messages.messages.empty());
-    QVERIFY2(maxResidentKiB() - before < 64 * 1024, "the read stays within 64 MiB");
-}
-
-// A file that exists but cannot be opened: one message naming it and why, the file left as it is,
-// and the next file of the pattern plotted; later ticks do not repeat the message.
-void TstWindowFaults::unreadableFileIsToldOnceAndPassedOver() {
-    QVERIFY(becomeOrdinaryUser());
-    WatchRig rig;
-    writeFile("plot.dat", plotFileText("locked", 5));
-    QVERIFY(QFile::setPermissions("plot.dat", {}));
-    writeFile("plot.txt", plotFileText("open", 5));
-    rig.watch("plot.*", true);
-    QTRY_VERIFY_WITH_TIMEOUT(rig.files.exists("plot_000.txt"), 15000);
-    QTest::qWait(3000); // three more ticks
-    QCOMPARE(rig.messages.messages.size(), size_t(1));
-    const std::string& text = rig.messages.messages[0].text;
-    QVERIFY2(text.find("plot.dat") != std::string::npos &&
-                 text.find("Permission denied") != std::string::npos,
-             text.c_str());
-    QCOMPARE(rig.entries(), (std::vector<std::string>{"plot.dat", "plot_000.txt"}));
-    QVERIFY(rig.plotTimer()->isActive()); // still watching
-}
 
 QTEST_MAIN(TstWindowFaults)
 #include "tst_windowfaults.moc"

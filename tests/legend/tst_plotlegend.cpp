@@ -6,8 +6,6 @@
 
 #include <QFont>
 #include <QImage>
-#include <QPointer>
-#include <QSignalSpy>
 #include <QTest>
 
 using namespace corvex;
@@ -37,59 +35,6 @@ Rgb colourAt(const QImage& image, QPointF p) {
 
 } // namespace
 
-class TstPlotLegend : public QObject {
-    Q_OBJECT
-  private slots:
-    void initTestCase() { QFont::insertSubstitution("MS Sans Serif", "Liberation Sans"); }
-    void numbersWrittenAtTheirPlaces_data();
-    void numbersWrittenAtTheirPlaces();
-    void symbolsByColumnAndRow_data();
-    void symbolsByColumnAndRow();
-    void fillSettingsRestored();
-    void resizeRedrawsAtTheNewSize();
-};
-
-void TstPlotLegend::numbersWrittenAtTheirPlaces_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<double>("x");
-    QTest::addColumn<double>("y");
-    QTest::addColumn<uint>("colour");
-    // The number starts two units right of and two above the symbol centre, in the set's colour.
-    QTest::newRow("1 at (106, 100)") << "1" << 106.0 << 100.0 << uint(rgb(0, 0, 0));
-    QTest::newRow("100 at (142, -14)") << "100" << 142.0 << -14.0 << uint(kEntry0);
-}
-
-// The ink next to the expected place must be exactly the number written there alone: the right text,
-// at the right place, in the right colour and font.
-void TstPlotLegend::numbersWrittenAtTheirPlaces() {
-    QFETCH(QString, text);
-    QFETCH(double, x);
-    QFETCH(double, y);
-    QFETCH(uint, colour);
-    const QImage legend = renderLegend(coloured(true), kDesignSize, 96);
-    QImage alone(kDesignSize, QImage::Format_RGB32);
-    {
-        QtCanvas canvas(&alone, 96);
-        canvas.setBackColor(kWhite);
-        canvas.clear();
-        canvas.setUserScale(100, 110, 150, -30);
-        canvas.setFont(kLegendFontFamily, kLegendFontPoints, false);
-        canvas.setForeColor(colour);
-        canvas.setCurrentPosition(x, y);
-        canvas.print(text.toStdString());
-    }
-    // From one pixel left of the place, wide enough for three digits (about 19 px), one text line
-    // high; it reaches neither this entry's symbol, nor the next column's, nor the next row's.
-    const QPoint at = toPixel(x, y, kDesignSize).toPoint();
-    int ink = 0;
-    for (int py = at.y() - 1; py < at.y() + 15; ++py)
-        for (int px = at.x() - 1; px < at.x() + 21; ++px) {
-            QCOMPARE(legend.pixel(px, py), alone.pixel(px, py));
-            if (colourAt(legend, QPointF(px, py)) != kWhite) ++ink;
-        }
-    QVERIFY2(ink > 5 * text.size(), "the number leaves ink");
-}
-
 // Shape probes, in pixels from the centre on a legend of 660 x 1194 (three times the design size),
 // where a = 17.2 px (half-width), the square's half-height 14.8, the circle's radius 17.2, the
 // triangles' apex 14.4 and base 7.2 from the centre, the diamond's half-height 11.1. Every probe lies
@@ -101,64 +46,105 @@ constexpr QPointF kProbes[] = {
     {-14, 0},       // left: circle, square, diamond
 };
 
-void TstPlotLegend::symbolsByColumnAndRow_data() {
-    QTest::addColumn<QPointF>("at"); // symbol centre in legend units
-    QTest::addColumn<uint>("colour");
-    QTest::addColumn<QString>("inside"); // per probe: 1 inside the filled shape, 0 outside
-    // Column by shape, x 104 + 9 per column, y 104 - 6 per row; colour PlotColor(set mod 20).
-    QTest::newRow("1 black circle") << QPointF(104, 98) << uint(rgb(0, 0, 0)) << "0111";
-    QTest::newRow("22 red square") << QPointF(113, 92) << uint(rgb(255, 0, 0)) << "1111";
-    QTest::newRow("41 black up-triangle") << QPointF(122, 98) << uint(rgb(0, 0, 0)) << "0100";
-    QTest::newRow("79 diamond, entry 19") << QPointF(131, -10) << uint(rgb(0, 255, 128)) << "0001";
-    QTest::newRow("100 down-triangle, entry 0") << QPointF(140, -16) << uint(kEntry0) << "0010";
-}
+class TstPlotLegend : public QObject {
+    Q_OBJECT
+  private slots:
+    void initTestCase() { QFont::insertSubstitution("MS Sans Serif", "Liberation Sans"); }
 
-// Filled: the shape in the set's colour. Open: the centre stays white and a one-pixel outline lies left
-// of it, in the set's colour.
-void TstPlotLegend::symbolsByColumnAndRow() {
-    QFETCH(QPointF, at);
-    QFETCH(uint, colour);
-    QFETCH(QString, inside);
-    const QSize size = kDesignSize * 3;
-    // The centre as drawn: rounded to whole pixels, as the polygon symbols round it.
-    const QPointF p = toPixel(at.x(), at.y(), size);
-    const QPointF centre(roundHalfEven(p.x()) + 0.5, roundHalfEven(p.y()) + 0.5);
-    const QImage filled = renderLegend(coloured(true), size, 96);
-    QCOMPARE(uint(colourAt(filled, centre)), colour);
-    for (int i = 0; i < 4; ++i)
-        QCOMPARE(uint(colourAt(filled, centre + kProbes[i])), inside[i] == '1' ? colour : uint(kWhite));
-    const QImage open = renderLegend(coloured(false), size, 96);
-    QCOMPARE(uint(colourAt(open, centre)), uint(kWhite));
-    int outline = 0;
-    for (int dx = 1; dx <= 20; ++dx)
-        if (colourAt(open, centre - QPointF(dx, 0)) == colour) ++outline;
-    QVERIFY2(outline >= 1 && outline <= 2, "a one-pixel outline, not a filled shape");
-}
+    // The ink next to the expected place must be exactly the number written there alone: the right text,
+    // at the right place, in the right colour and font.
+    void numbersWrittenAtTheirPlaces() {
+        // The number starts two units right of and two above the symbol centre, in the set's colour.
+        const struct {
+            const char* text;
+            double x, y;
+            Rgb colour;
+        } cases[] = {{"1", 106, 100, rgb(0, 0, 0)}, {"100", 142, -14, kEntry0}};
+        const QImage legend = renderLegend(coloured(true), kDesignSize, 96);
+        for (const auto& c : cases) {
+            QImage alone(kDesignSize, QImage::Format_RGB32);
+            {
+                QtCanvas canvas(&alone, 96);
+                canvas.setBackColor(kWhite);
+                canvas.clear();
+                canvas.setUserScale(100, 110, 150, -30);
+                canvas.setFont(kLegendFontFamily, kLegendFontPoints, false);
+                canvas.setForeColor(c.colour);
+                canvas.setCurrentPosition(c.x, c.y);
+                canvas.print(c.text);
+            }
+            // From one pixel left of the place, wide enough for three digits (about 19 px), one text line
+            // high; it reaches neither this entry's symbol, nor the next column's, nor the next row's.
+            const QPoint at = toPixel(c.x, c.y, kDesignSize).toPoint();
+            int ink = 0;
+            for (int py = at.y() - 1; py < at.y() + 15; ++py)
+                for (int px = at.x() - 1; px < at.x() + 21; ++px) {
+                    QVERIFY2(legend.pixel(px, py) == alone.pixel(px, py), c.text);
+                    if (colourAt(legend, QPointF(px, py)) != kWhite) ++ink;
+                }
+            QVERIFY2(ink > 5 * int(strlen(c.text)), c.text); // the number leaves ink
+        }
+    }
 
-// Each repaint sets the colours of 100 sets and a solid fill; none of that may stay behind.
-void TstPlotLegend::fillSettingsRestored() {
-    QImage image(kDesignSize, QImage::Format_RGB32);
-    QtCanvas canvas(&image, 96);
-    canvas.setFillStyle(FillStyle::Transparent);
-    canvas.setFillColor(rgb(1, 2, 3));
-    canvas.setForeColor(rgb(4, 5, 6));
-    drawLegend(canvas, coloured(true), kDesignSize.width(), kDesignSize.height());
-    QCOMPARE(int(canvas.fillStyle()), int(FillStyle::Transparent));
-    QCOMPARE(uint(canvas.fillColor()), uint(rgb(1, 2, 3)));
-    QCOMPARE(uint(canvas.foreColor()), uint(rgb(4, 5, 6)));
-}
+    // Filled: the shape in the set's colour. Open: the centre stays white and a one-pixel outline lies
+    // left of it, in the set's colour.
+    void symbolsByColumnAndRow() {
+        // Column by shape, x 104 + 9 per column, y 104 - 6 per row; colour PlotColor(set mod 20). Per
+        // probe: 1 inside the filled shape, 0 outside.
+        const struct {
+            QPointF at; // symbol centre in legend units
+            Rgb colour;
+            const char* inside;
+        } cases[] = {
+            {{104, 98}, rgb(0, 0, 0), "0111"},      // set 1: black circle
+            {{113, 92}, rgb(255, 0, 0), "1111"},    // set 22: red square
+            {{122, 98}, rgb(0, 0, 0), "0100"},      // set 41: black up-triangle
+            {{131, -10}, rgb(0, 255, 128), "0001"}, // set 79: diamond, entry 19
+            {{140, -16}, kEntry0, "0010"},          // set 100: down-triangle, entry 0
+        };
+        const QSize size = kDesignSize * 3;
+        const QImage filled = renderLegend(coloured(true), size, 96);
+        const QImage open = renderLegend(coloured(false), size, 96);
+        for (const auto& c : cases) {
+            // The centre as drawn: rounded to whole pixels, as the polygon symbols round it.
+            const QPointF p = toPixel(c.at.x(), c.at.y(), size);
+            const QPointF centre(roundHalfEven(p.x()) + 0.5, roundHalfEven(p.y()) + 0.5);
+            QCOMPARE(colourAt(filled, centre), c.colour);
+            for (int i = 0; i < 4; ++i)
+                QCOMPARE(colourAt(filled, centre + kProbes[i]), c.inside[i] == '1' ? c.colour : kWhite);
+            QCOMPARE(colourAt(open, centre), kWhite);
+            int outline = 0;
+            for (int dx = 1; dx <= 20; ++dx)
+                if (colourAt(open, centre - QPointF(dx, 0)) == c.colour) ++outline;
+            QVERIFY2(outline >= 1 && outline <= 2, "a one-pixel outline, not a filled shape");
+        }
+    }
 
-// A resizable legend takes its pixel size again at every repaint, so its polygon symbols follow.
-void TstPlotLegend::resizeRedrawsAtTheNewSize() {
-    const DisplayOptions options = coloured(true);
-    PlotLegend legend(options, 0);
-    legend.show();
-    legend.resize(330, 500);
-    const QImage resized = legend.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    QCOMPARE(resized, renderLegend(options, QSize(330, 500), legend.logicalDpiY()));
-    // Diamond of set 61 at (131, 98): pixel (31 * 330 / 50, 12 * 500 / 140) = (204.6, 42.9) -> (205, 43).
-    QCOMPARE(resized.pixelColor(205, 43), QColor(Qt::black));
-}
+    // Each repaint sets the colours of 100 sets and a solid fill; none of that may stay behind.
+    void fillSettingsRestored() {
+        QImage image(kDesignSize, QImage::Format_RGB32);
+        QtCanvas canvas(&image, 96);
+        canvas.setFillStyle(FillStyle::Transparent);
+        canvas.setFillColor(rgb(1, 2, 3));
+        canvas.setForeColor(rgb(4, 5, 6));
+        drawLegend(canvas, coloured(true), kDesignSize.width(), kDesignSize.height());
+        QCOMPARE(int(canvas.fillStyle()), int(FillStyle::Transparent));
+        QCOMPARE(uint(canvas.fillColor()), uint(rgb(1, 2, 3)));
+        QCOMPARE(uint(canvas.foreColor()), uint(rgb(4, 5, 6)));
+    }
+
+    // A resizable legend takes its pixel size again at every repaint, so its polygon symbols follow.
+    void resizeRedrawsAtTheNewSize() {
+        const DisplayOptions options = coloured(true);
+        PlotLegend legend(options, 0);
+        legend.show();
+        legend.resize(330, 500);
+        const QImage resized = legend.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(resized, renderLegend(options, QSize(330, 500), legend.logicalDpiY()));
+        // Diamond of set 61 at (131, 98): pixel (31 * 330 / 50, 12 * 500 / 140) = (204.6, 42.9) -> (205, 43).
+        QCOMPARE(resized.pixelColor(205, 43), QColor(Qt::black));
+    }
+};
 
 QTEST_MAIN(TstPlotLegend)
 #include "tst_plotlegend.moc"

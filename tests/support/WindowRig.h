@@ -1,8 +1,10 @@
 #pragma once
 // The real main window started in a temporary current directory, with recorded message boxes. Tests
 // reach its parts as a user does: by the objects on screen (menu items, the drawing area, the Setup,
-// progress and legend windows), and read the plot model the window was lent.
+// progress and legend windows), and read the plot model the window was lent. Points are loaded with
+// loadPoints (TestPoints.h).
 
+#include "app/CommandLineStart.h"
 #include "app/FileFrm.h"
 #include "app/PlotArea.h"
 #include "app/PlotLegend.h"
@@ -10,18 +12,23 @@
 #include "app/ProgressWindow.h"
 #include "app/QtServices.h"
 #include "app/ReadoutStrip.h"
-#include "datafile/PlotReader.h"
 #include "platform/EventLoopClock.h"
 #include "support/Recorders.h"
+#include "support/TestPoints.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 #include <memory>
-#include <vector>
+#include <sstream>
 
 namespace corvex::testing {
 
@@ -41,6 +48,9 @@ struct WindowRig {
     PlotModel model;
     SystemFileService files;
     MessageRecorder messages;
+    // As in the program, boxes pass through the start's messages; a refused command-line start goes to err.
+    std::ostringstream err;
+    StartMessages startMessages{messages, err};
     StepClock steppedClock;
     EventLoopClock realClock;
     std::unique_ptr<Plotit> window;
@@ -52,7 +62,7 @@ struct WindowRig {
         QDir::setCurrent(dir.path());
         if (beforeStart) beforeStart();
         Clock& settle = clock == SettleClock::Real ? static_cast<Clock&>(realClock) : steppedClock;
-        window = std::make_unique<Plotit>(model, AppServices{files, messages, settle});
+        window = std::make_unique<Plotit>(model, AppServices{files, startMessages, settle});
         window->Form_Load();
         if (pressDone) setup()->FileCmd_Click();
     }
@@ -70,18 +80,15 @@ struct WindowRig {
     PlotLegend* legend() const { return topLevel<PlotLegend>("PlotLegend"); }
     ProgressWindow* progressWindow() const { return topLevel<ProgressWindow>("cmpltfrm"); }
 
-    // Points of set 1 at (x[k], y[k]), their range as the plot range, without drawing them yet.
-    void load(const std::vector<float>& x, const std::vector<float>& y) {
-        PlotData& d = model.data;
-        d.NumPts = int32_t(x.size());
-        for (size_t k = 0; k < x.size(); ++k) {
-            d.XVal[k + 1] = x[k];
-            d.YVal[k + 1] = y[k];
-            d.SetNo[k + 1] = 1;
-        }
-        d.DataLoaded = true;
-        model.range = FindLimits(d.XVal, d.YVal, d.NumPts);
+    // "Auto File Select" with the pattern, timed plotting and a delay of one second, then "Done".
+    void watch(const QString& pattern) {
+        QTest::mouseClick(setupControl<QRadioButton>("AutoSel"), Qt::LeftButton);
+        setupControl<QLineEdit>("FileTxt")->setText(pattern);
+        QTest::mouseClick(setupControl<QRadioButton>("TimedPlt"), Qt::LeftButton);
+        setupControl<QLabel>("PlotDelayText")->setText("1");
+        pressDone();
     }
+    void pressDone() { QTest::mouseClick(setupControl<QPushButton>("FileCmd"), Qt::LeftButton); }
 };
 
 } // namespace corvex::testing

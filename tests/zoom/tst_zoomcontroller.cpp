@@ -1,9 +1,8 @@
-#include "datafile/PlotReader.h"
 #include "support/Recorders.h"
+#include "support/TestPoints.h"
 #include "zoom/ZoomBox.h"
 #include "zoom/ZoomController.h"
 
-#include <QPointF>
 #include <QTest>
 
 using namespace corvex;
@@ -22,10 +21,9 @@ class HostRecorder : public ZoomHost {
     MessageService& messages() override { return recorder; }
 
     std::vector<Rgb> bands;
-    int bandClears = 0;
     std::vector<std::string> readouts;
     std::vector<bool> zoomoutStates;
-    int repaints = 0;
+    int bandClears = 0, repaints = 0;
     MessageRecorder recorder;
 };
 
@@ -33,22 +31,11 @@ QString quad(float a, float b, float c, float d) {
     return QString::asprintf("%.9g %.9g %.9g %.9g", a, b, c, d);
 }
 
-const QList<QPointF> kFive{{10, 1}, {30, 3}, {50, 5}, {70, 7}, {90, 9}};
+const std::vector<TestPoint> kFive{{10, 1}, {30, 3}, {50, 5}, {70, 7}, {90, 9}};
 
 struct Rig {
-    // Axes X 0..100 and Y 0..10 drawn at plot 0..100: plot (px, py) stands for data (px, py / 10).
-
-    // Points 1..n as the reader stores them, with the full range as FindLimits leaves it.
-    void load(const QList<QPointF>& xy, const QList<int>& sets = {}) {
-        data.NumPts = int32_t(xy.size());
-        for (qsizetype i = 0; i < xy.size(); ++i) {
-            data.XVal[i + 1] = float(xy[i].x());
-            data.YVal[i + 1] = float(xy[i].y());
-            data.SetNo[i + 1] = int16_t(i < sets.size() ? sets[i] : 1);
-        }
-        range = FindLimits(data.XVal, data.YVal, data.NumPts);
-        data.DataLoaded = true;
-    }
+    Rig() = default;
+    explicit Rig(const std::vector<TestPoint>& points) { range = loadPoints(data, points); }
     // Button down at the first corner, a move half-way, a move to the second corner, button up.
     void drag(float x1, float y1, float x2, float y2) {
         zoom.Form_MouseDown(x1, y1);
@@ -78,152 +65,129 @@ struct Rig {
 class TstZoomController : public QObject {
     Q_OBJECT
   private slots:
-    void boxOutcome_data();
-    void boxOutcome();
-    void clickWithoutMovementDoesNothing();
-    void noDataLoadedIgnoresMouse();
-    void zeroScalesBeforeFirstPlotSkipConversion();
-    void readoutFollowsPointer();
-    void releaseWithoutDragDoesNotZoomOldBox();
-    void dataGoneDuringDragEndsIt();
-    void pointCountKeptWithinTheArrays();
+    // A drag in plot units: the range after it, and the refusal shown instead of a zoom (none: the zoom is
+    // made and "&ZoomOut" enabled).
+    void boxOutcome() {
+        const std::vector<TestPoint> onEdges{{20, 2}, {60, 7}, {90, 9}}, past{{20, 2}, {60.5, 7}, {90, 9}};
+        const std::vector<TestPoint> equal{{40, 4}, {40, 4}, {90, 9}}, sets{{40, 4}, {45, 4.5, 2}, {90, 9}};
+        const char *single = "You CANNOT Zoom Around a Single Point!",
+                   *none = "There Were No Data Within the Zoom-In Box!";
+        // One per cent of the X span (100) is 1, of the Y span (10) is 0.1; the window reaches from plot
+        // -25 to 110 across and -25 to 120 up.
+        const struct {
+            const std::vector<TestPoint>& points;
+            float from[2], to[2], range[4];
+            const char* refusal;
+        } cases[] = {
+            {kFive, {-25, -25}, {110, 120}, {1, 99, 0.1f, 9.9f}, nullptr}, // edges past the axes: 1% inside
+            {kFive, {110, -25}, {-25, 120}, {1, 99, 0.1f, 9.9f}, nullptr}, // dragged right to left
+            {kFive, {-25, 120}, {110, -25}, {1, 99, 0.1f, 9.9f}, nullptr}, // dragged top to bottom
+            {kFive, {0, 0}, {100, 100}, {0, 100, 0, 10}, nullptr},  // on the axis ends: kept (strict tests)
+            {onEdges, {20, 20}, {60, 70}, {20, 60, 2, 7}, nullptr}, // points exactly on the edges count
+            {past, {20, 20}, {60, 70}, {20, 90, 2, 9}, single},     // the second point just past the edge
+            {kFive, {35, 35}, {45, 45}, {10, 90, 1, 9}, none},      // no point inside
+            {equal, {30, 30}, {50, 50}, {30, 50, 3, 5}, nullptr},   // the box, not the equal points' extent
+            {sets, {30, 30}, {50, 50}, {30, 50, 3, 5}, nullptr},    // one point each of two sets is enough
+        };
+        for (const auto& c : cases) {
+            const QByteArray row = "row " + QByteArray::number(&c - cases);
+            Rig rig(c.points);
+            rig.drag(c.from[0], c.from[1], c.to[0], c.to[1]);
+            QVERIFY2(rig.shownRange() == quad(c.range[0], c.range[1], c.range[2], c.range[3]),
+                     qPrintable(row + ": " + rig.shownRange()));
+            const auto& shown = rig.host.recorder.messages;
+            QVERIFY2(shown.size() == (c.refusal ? 1u : 0u), row);
+            if (c.refusal)
+                QVERIFY2(shown[0].text == c.refusal && shown[0].title == "Error in Zooming" &&
+                             shown[0].icon == MessageIcon::Exclamation,
+                         row);
+            QVERIFY2(rig.host.zoomoutStates == std::vector<bool>(c.refusal ? 0 : 1, true), row);
+            // The outline follows in bright red, stays dark red after the release; the repaint takes it away.
+            const Rgb red = rgb(255, 0, 0), darkRed = rgb(128, 0, 0);
+            QVERIFY2(rig.host.bands == (std::vector<Rgb>{red, red, darkRed}), row);
+            QVERIFY2(rig.corners() == quad(0, 0, 0, 0) && rig.host.repaints == 1, row);
+        }
+    }
+
+    void clickWithoutMovementDoesNothing() {
+        Rig rig(kFive);
+        rig.zoom.Form_MouseDown(50, 50);
+        rig.zoom.Form_MouseUp();
+        QVERIFY(rig.host.bands.empty() && rig.host.recorder.messages.empty() && rig.host.repaints == 0);
+        QVERIFY(!rig.zoom.drag().Dragging);
+        QCOMPARE(rig.shownRange(), quad(10, 90, 1, 9));
+    }
+
+    void noDataLoadedIgnoresMouse() {
+        Rig rig;
+        rig.options.ShowCoords = true;
+        rig.drag(20, 20, 60, 70);
+        QVERIFY(!rig.zoom.drag().Dragging);
+        QVERIFY(rig.host.bands.empty() && rig.host.readouts.empty() && rig.host.repaints == 0);
+        QCOMPARE(rig.corners(), quad(0, 0, 0, 0));
+    }
+
+    void zeroScalesBeforeFirstPlotSkipConversion() {
+        Rig rig(kFive);
+        rig.axes = DrawnAxes{}; // loaded, but no plot drawn: axis ends and scales still zero
+        rig.options.ShowCoords = true;
+        rig.drag(20, 20, 60, 70);
+        QVERIFY(rig.host.readouts.empty() && rig.host.recorder.messages.empty() && rig.host.repaints == 0);
+        QCOMPARE(rig.shownRange(), quad(10, 90, 1, 9));
+    }
+
+    void readoutFollowsPointer() {
+        Rig rig(kFive);
+        rig.options.ShowCoords = true;
+        rig.zoom.Form_MouseMove(12.5f, -2.5f);
+        rig.zoom.Form_MouseMove(0, 0);
+        const std::vector<std::string> expected{" X= 1.2500E+01, Y= -2.500E-01",
+                                                " X= 0.0000E+00, Y= 0.000E+00"};
+        QCOMPARE(rig.host.readouts, expected);
+        rig.options.ShowCoords = false; // switching the option off leaves the last text standing
+        rig.zoom.Form_MouseMove(30, 30);
+        QCOMPARE(rig.host.readouts, expected);
+    }
+
+    void releaseWithoutDragDoesNotZoomOldBox() {
+        Rig rig(kFive);
+        // Corners left standing by an earlier box that was flat in data values: on an X axis from 1e10,
+        // plot 20 and 60 both stand for the float 1e10 (floats there lie 1024 apart).
+        rig.axes.XAxisMin = 1e10f;
+        rig.drag(20, 20, 60, 70);
+        QCOMPARE(rig.corners(), quad(20, 20, 60, 70));
+        rig.axes.XAxisMin = 0;
+        rig.data.DataLoaded = false;
+        rig.zoom.Form_MouseDown(30, 30); // no data: ignored
+        rig.data.DataLoaded = true;
+        const size_t bands = rig.host.bands.size();
+        rig.zoom.Form_MouseUp();
+        QCOMPARE(rig.shownRange(), quad(10, 90, 1, 9));
+        QVERIFY(rig.host.bands.size() == bands && rig.host.repaints == 0);
+    }
+
+    void dataGoneDuringDragEndsIt() {
+        Rig rig(kFive);
+        rig.zoom.Form_MouseDown(20, 20);
+        rig.zoom.Form_MouseMove(60, 70);
+        rig.data.DataLoaded = false; // a read during the drag found no points
+        rig.zoom.Form_MouseUp();
+        QVERIFY(!rig.zoom.drag().Dragging);
+        QCOMPARE(rig.host.bandClears, 1);
+        QVERIFY(rig.host.bands.size() == 1 && rig.host.repaints == 0); // no released outline, no zoom
+        rig.zoom.Form_MouseMove(80, 80);
+        QCOMPARE(rig.host.bands.size(), size_t(1)); // the outline no longer follows the pointer
+    }
+
+    // Scans of 1..NumPts (zoom count, ZoomOut's limits) must never leave the point arrays.
+    void pointCountKeptWithinTheArrays() {
+        PlotData data;
+        data.NumPts = -5;
+        QCOMPARE(storedPointCount(data), 0);
+        data.NumPts = kMaxPoints + 1;
+        QCOMPARE(storedPointCount(data), kMaxPoints);
+    }
 };
-
-void TstZoomController::boxOutcome_data() {
-    QTest::addColumn<QList<QPointF>>("points");
-    QTest::addColumn<QList<int>>("sets");
-    QTest::addColumn<QList<float>>("drag"); // from x, y to x, y in plot units
-    QTest::addColumn<bool>("zooms");
-    QTest::addColumn<QString>("range");
-    // One per cent of the X span (100) is 1, of the Y span (10) is 0.1; the window reaches from plot
-    // -25 to 110 across and -25 to 120 up.
-    QTest::newRow("edges past the axes come 1% inside")
-        << kFive << QList<int>{} << QList<float>{-25, -25, 110, 120} << true << quad(1, 99, 0.1f, 9.9f);
-    QTest::newRow("edges exactly on the axis ends stay (strict tests)")
-        << kFive << QList<int>{} << QList<float>{0, 0, 100, 100} << true << quad(0, 100, 0, 10);
-    QTest::newRow("points exactly on the edges count")
-        << QList<QPointF>{{20, 2}, {60, 7}, {90, 9}} << QList<int>{} << QList<float>{20, 20, 60, 70} << true
-        << quad(20, 60, 2, 7);
-    QTest::newRow("second point just past the edge")
-        << QList<QPointF>{{20, 2}, {60.5, 7}, {90, 9}} << QList<int>{} << QList<float>{20, 20, 60, 70}
-        << false << quad(20, 90, 2, 9);
-    // The new range is the box, not the (empty) extent of the two equal points.
-    QTest::newRow("two equal points zoom to the box")
-        << QList<QPointF>{{40, 4}, {40, 4}, {90, 9}} << QList<int>{} << QList<float>{30, 30, 50, 50} << true
-        << quad(30, 50, 3, 5);
-    QTest::newRow("one point each of two data sets is enough")
-        << QList<QPointF>{{40, 4}, {45, 4.5}, {90, 9}} << QList<int>{1, 2, 1} << QList<float>{30, 30, 50, 50}
-        << true << quad(30, 50, 3, 5);
-}
-
-void TstZoomController::boxOutcome() {
-    QFETCH(QList<QPointF>, points);
-    QFETCH(QList<int>, sets);
-    QFETCH(QList<float>, drag);
-    QFETCH(bool, zooms);
-    QFETCH(QString, range);
-    Rig rig;
-    rig.load(points, sets);
-    rig.drag(drag[0], drag[1], drag[2], drag[3]);
-    QCOMPARE(rig.shownRange(), range);
-    QCOMPARE(rig.host.recorder.messages.size(), size_t(zooms ? 0 : 1));
-    QCOMPARE(rig.host.zoomoutStates, zooms ? std::vector<bool>{true} : std::vector<bool>{});
-    // The outline follows in bright red, stays dark red after the release; the repaint takes it away.
-    QCOMPARE(rig.host.bands, (std::vector<Rgb>{kDraggedBandColour, kDraggedBandColour, kReleasedBandColour}));
-    QCOMPARE(rig.corners(), quad(0, 0, 0, 0));
-    QCOMPARE(rig.host.repaints, 1);
-}
-
-void TstZoomController::clickWithoutMovementDoesNothing() {
-    Rig rig;
-    rig.load(kFive);
-    rig.zoom.Form_MouseDown(50, 50);
-    rig.zoom.Form_MouseUp();
-    QVERIFY(rig.host.bands.empty());
-    QVERIFY(rig.host.recorder.messages.empty());
-    QCOMPARE(rig.host.repaints, 0);
-    QCOMPARE(rig.shownRange(), quad(10, 90, 1, 9));
-    QVERIFY(!rig.zoom.drag().Dragging);
-}
-
-void TstZoomController::noDataLoadedIgnoresMouse() {
-    Rig rig;
-    rig.options.ShowCoords = true;
-    rig.drag(20, 20, 60, 70);
-    QVERIFY(!rig.zoom.drag().Dragging);
-    QVERIFY(rig.host.bands.empty());
-    QVERIFY(rig.host.readouts.empty());
-    QCOMPARE(rig.host.repaints, 0);
-    QCOMPARE(rig.corners(), quad(0, 0, 0, 0));
-}
-
-void TstZoomController::zeroScalesBeforeFirstPlotSkipConversion() {
-    Rig rig;
-    rig.load(kFive);
-    rig.axes = DrawnAxes{}; // loaded, but no plot drawn: axis ends and scales still zero
-    rig.options.ShowCoords = true;
-    rig.drag(20, 20, 60, 70);
-    QVERIFY(rig.host.readouts.empty());
-    QVERIFY(rig.host.recorder.messages.empty());
-    QCOMPARE(rig.host.repaints, 0);
-    QCOMPARE(rig.shownRange(), quad(10, 90, 1, 9));
-}
-
-void TstZoomController::readoutFollowsPointer() {
-    Rig rig;
-    rig.load(kFive);
-    rig.options.ShowCoords = true;
-    rig.zoom.Form_MouseMove(12.5f, -2.5f);
-    rig.zoom.Form_MouseMove(0, 0);
-    const std::vector<std::string> expected{" X= 1.2500E+01, Y= -2.500E-01", " X= 0.0000E+00, Y= 0.000E+00"};
-    QCOMPARE(rig.host.readouts, expected);
-    rig.options.ShowCoords = false; // switching the option off leaves the last text standing
-    rig.zoom.Form_MouseMove(30, 30);
-    QCOMPARE(rig.host.readouts, expected);
-}
-
-void TstZoomController::releaseWithoutDragDoesNotZoomOldBox() {
-    Rig rig;
-    rig.load(kFive);
-    // Corners left standing by an earlier box that was flat in data values: on an X axis from 1e10,
-    // plot 20 and 60 both stand for the float 1e10 (floats there lie 1024 apart).
-    rig.axes.XAxisMin = 1e10f;
-    rig.drag(20, 20, 60, 70);
-    QCOMPARE(rig.corners(), quad(20, 20, 60, 70));
-    rig.axes.XAxisMin = 0;
-    rig.data.DataLoaded = false;
-    rig.zoom.Form_MouseDown(30, 30); // no data: ignored
-    rig.data.DataLoaded = true;
-    const size_t bands = rig.host.bands.size();
-    rig.zoom.Form_MouseUp();
-    QCOMPARE(rig.shownRange(), quad(10, 90, 1, 9));
-    QCOMPARE(rig.host.bands.size(), bands);
-    QCOMPARE(rig.host.repaints, 0);
-}
-
-void TstZoomController::dataGoneDuringDragEndsIt() {
-    Rig rig;
-    rig.load(kFive);
-    rig.zoom.Form_MouseDown(20, 20);
-    rig.zoom.Form_MouseMove(60, 70);
-    rig.data.DataLoaded = false; // a read during the drag found no points
-    rig.zoom.Form_MouseUp();
-    QVERIFY(!rig.zoom.drag().Dragging);
-    QCOMPARE(rig.host.bandClears, 1);
-    QCOMPARE(rig.host.bands.size(), size_t(1)); // no released outline
-    QCOMPARE(rig.host.repaints, 0);
-    rig.zoom.Form_MouseMove(80, 80);
-    QCOMPARE(rig.host.bands.size(), size_t(1)); // the outline no longer follows the pointer
-}
-
-// Scans of 1..NumPts (zoom count, ZoomOut's limits) must never leave the point arrays.
-void TstZoomController::pointCountKeptWithinTheArrays() {
-    PlotData data;
-    data.NumPts = -5;
-    QCOMPARE(storedPointCount(data), 0);
-    data.NumPts = kMaxPoints + 1;
-    QCOMPARE(storedPointCount(data), kMaxPoints);
-}
 
 QTEST_APPLESS_MAIN(TstZoomController)
 #include "tst_zoomcontroller.moc"
