@@ -8,6 +8,7 @@
 #include "render/PlotPainter.h"
 #include "render/Symbols.h"
 #include "support/Recorders.h"
+#include "support/TestPoints.h"
 
 #include <QDir>
 #include <QImage>
@@ -52,22 +53,17 @@ struct Plot {
         // Axes 0..4 on both sides (plot range 0..3): one data unit is 25 plot units.
         range = {0, 3, 0, 3};
     }
-    void add(float x, float y, int16_t set) {
-        ++data.NumPts;
-        data.XVal[size_t(data.NumPts)] = x;
-        data.YVal[size_t(data.NumPts)] = y;
-        data.SetNo[size_t(data.NumPts)] = set;
-        data.DataLoaded = true;
-    }
     // All 100 sets (and two beyond), each a wavy row of points whose pixel fractions all differ, and a line.
-    void addAllSets() {
+    void loadAllSets() {
+        std::vector<TestPoint> points;
         for (int16_t s = 1; s <= 102; ++s)
             for (int k = 0; k < 37; ++k)
-                add(float(0.137 + 2.713 * k + 0.011 * s), float(s + 0.731 * std::sin(0.9 * k + s)), s);
-        add(1, 1, MoveCode);
+                points.push_back(
+                    {float(0.137 + 2.713 * k + 0.011 * s), float(s + 0.731 * std::sin(0.9 * k + s)), s});
+        points.push_back({1, 1, MoveCode});
         for (int k = 1; k < 50; ++k)
-            add(float(2.0 * k), float(50 + 40 * std::sin(0.2 * k)), DrawCode);
-        range = FindLimits(data.XVal, data.YVal, data.NumPts);
+            points.push_back({float(2.0 * k), float(50 + 40 * std::sin(0.2 * k)), DrawCode});
+        range = loadPoints(data, points);
     }
     void read(const QString& path) {
         SystemFileService files;
@@ -195,8 +191,7 @@ class TstPlotPainter : public QObject {
     void frameLegendAndFlatRanges() {
         Plot p;
         p.data.YLegend = "Signal strength";
-        p.add(5, 2, 0);
-        p.range = {5, 5, 2, 2};
+        p.range = loadPoints(p.data, {{5, 2, 0}});
         p.paint();
         // Flat ranges warn, X first, and are drawn with the substitute axes.
         QCOMPARE(p.messages.messages.size(), size_t(2));
@@ -230,11 +225,13 @@ class TstPlotPainter : public QObject {
         for (const bool filled : {false, true}) {
             Plot p;
             p.options.FilledSyms = filled;
-            p.add(2, 2, 2);  // red circle at plot (50, 50)
-            p.add(1, 1, 22); // red square at plot (25, 25)
-            p.add(3, 1, 44); // blue up-triangle at plot (75, 25)
-            p.add(0, 2, 2);  // x on the axis minimum 0: not drawn
-            p.add(2, 4, 2);  // y on the axis maximum 4: not drawn
+            // X axis -4..0 (plot range -3..0): plot x is 25 (x + 4).
+            p.range = {-3, 0, 0, 3};
+            loadPoints(p.data, {{-2, 2, 2},   // red circle at plot (50, 50)
+                                {-3, 1, 22},  // red square at plot (25, 25)
+                                {-1, 1, 44},  // blue up-triangle at plot (75, 25)
+                                {-4, 2, 2},   // x on the axis minimum -4: not drawn
+                                {-2, 4, 2}}); // y on the axis maximum 4: not drawn
             p.paint();
             QCOMPARE(p.report.symbolsDrawn, int64_t(3));
             QCOMPARE(p.count(0, 50, 10, kRed) + p.count(50, 100, 10, kRed), 0);
@@ -249,10 +246,11 @@ class TstPlotPainter : public QObject {
     }
     void linesClippedSkippedAndStarted() {
         Plot p;
-        p.add(1, 1, DrawCode);  // before any move code: starts the line at plot (25, 25)
-        p.add(3, 10, DrawCode); // above the axis: joined at y = 100, plot (75, 100)
-        p.add(5, 1, DrawCode);  // right of the axis (plot (125, 25)): skipped, the position stays
-        p.add(1, -5, DrawCode); // below the axis: joined at y = 0, plot (25, 0)
+        loadPoints(p.data,
+                   {{1, 1, DrawCode},    // before any move code: starts the line at plot (25, 25)
+                    {3, 10, DrawCode},   // above the axis: joined at y = 100, plot (75, 100)
+                    {5, 1, DrawCode},    // right of the axis (plot (125, 25)): skipped, the position stays
+                    {1, -5, DrawCode}}); // below the axis: joined at y = 0, plot (25, 0)
         p.paint();
         QCOMPARE(p.report.lineSegmentsDrawn, int64_t(2));
         QCOMPARE(p.at(50, 62.5), kBlack); // middle of (25, 25)-(75, 100)
@@ -284,7 +282,7 @@ class TstPlotPainter : public QObject {
         for (const bool stamped : {false, true}) {
             Plot p(size);
             if (source == "all sets")
-                p.addAllSets();
+                p.loadAllSets();
             else
                 p.read(QDir(CORVEX_TEST_DATA_DIR).filePath(source));
             p.options.FilledSyms = look & 1;
