@@ -49,8 +49,7 @@ bool parseDecimal(std::string_view text, double& value) {
     // The syntax is checked above, so from_chars sees only a plain decimal number here.
     double v = 0;
     const char* first = text.data() + mantissaStart;
-    const auto [ptr, ec] = std::from_chars(first, text.data() + n, v, std::chars_format::general);
-    if (ptr != text.data() + n) return false;
+    const std::errc ec = std::from_chars(first, text.data() + n, v, std::chars_format::general).ec;
     if (ec == std::errc::result_out_of_range) {
         // Rare: tell underflow (reads as zero) from overflow (fails the field).
         const double probe = std::strtod(std::string(first, text.data() + n).c_str(), nullptr);

@@ -35,6 +35,8 @@ void TstStartUpLayout::progressWindowInTheBottomRightCorner() {
     QVERIFY(at("Label3").bottom() < bar.top() && at("Label3").left() <= at("Label1").left());
     QVERIFY(at("Label3").right() >= at("Label2").right()); // across the whole window
     QVERIFY(at("Label1").right() < bar.left() && bar.right() < at("Label2").left());
+    for (const char* end : {"Label1", "Label2"}) // on the bar's row
+        QVERIFY2(at(end).top() <= bar.center().y() && bar.center().y() <= at(end).bottom(), end);
     auto* progress = w.findChild<QProgressBar*>("ProgressBar1");
     QCOMPARE(QPoint(progress->minimum(), progress->maximum()), QPoint(0, 100));
     w.setValue(40);
