@@ -30,7 +30,10 @@ class FakeHost : public SequencerHost, public NullProgress {
     void redrawFromScratch() override { ++redraws; }
     void showMainWindow() override {}
     void showSetup() override { setupShown = true; }
-    void hideSetup() override { setupShown = (++setupHidden, false); }
+    void hideSetup() override {
+        setupShown = false;
+        ++setupHidden;
+    }
     void rememberFocus() override {}
     void restoreFocus() override {}
     void setCaption(const std::string&) override {}

@@ -13,6 +13,8 @@ class TstCorvexRender : public QObject {
     Q_OBJECT
     QTemporaryDir m_dir;
     QByteArray m_out, m_err;
+    QJsonObject m_json; // m_out as one JSON object, as --describe gives for one file
+    const QJsonObject& json() const { return m_json; }
 
     // Runs the tool without XDG_RUNTIME_DIR (as under cron or ssh); its exit code, or -1 when it crashed.
     int run(const QStringList& args) {
@@ -24,6 +26,7 @@ class TstCorvexRender : public QObject {
         process.waitForFinished(60000);
         m_out = process.readAllStandardOutput();
         m_err = process.readAllStandardError();
+        m_json = QJsonDocument::fromJson(m_out).object();
         return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     }
     const QString m_sample = QStringLiteral(CORVEX_TEST_DATA_DIR "/sample.dat");
@@ -43,28 +46,26 @@ class TstCorvexRender : public QObject {
   private slots:
     void describesTheSample() {
         QCOMPARE(run({"--describe", "--size", "640x480", m_sample}), 0);
-        const QJsonObject json = QJsonDocument::fromJson(m_out).object();
-        QCOMPARE(json.keys(),
+        QCOMPARE(json().keys(),
                  (QStringList{"caption", "data_loaded", "line_segments_drawn", "messages", "num_pts", "range",
                               "subtitle", "symbols_drawn", "title", "x_axis", "y_axis"}));
         // 15..310: step 10 doubled twice to 40; 0 is the multiple below 15, the top one step past 310.
-        QCOMPARE(json["x_axis"]["min"].toDouble(), 0.0);
-        QCOMPARE(json["x_axis"]["max"].toDouble(), 320.0);
-        QCOMPARE(json["x_axis"]["legend"].toString(), "Temperature (K)  (10^+02)");
+        QCOMPARE(json()["x_axis"]["min"].toDouble(), 0.0);
+        QCOMPARE(json()["x_axis"]["max"].toDouble(), 320.0);
+        QCOMPARE(json()["x_axis"]["legend"].toString(), "Temperature (K)  (10^+02)");
         // 72 symbols, and one move code followed by 29 draw codes.
-        QCOMPARE(json["symbols_drawn"].toInt(), 72);
-        QCOMPARE(json["line_segments_drawn"].toInt(), 29);
+        QCOMPARE(json()["symbols_drawn"].toInt(), 72);
+        QCOMPARE(json()["line_segments_drawn"].toInt(), 29);
         QCOMPARE(m_err, QByteArray()); // not even Qt's word about the runtime directory
     }
     // 0.1 .. 0.7: the axis top, the multiple 7 x 0.1, equals 0.7 once rounded to a float.
     void pointOnARoundMaximumIsDrawn() {
-        const QString data = dataFile("round.dat", {"0.1", "0.2", "0.3", "0.4", "0.5", "0.6", "0.7"});
-        QCOMPARE(run({"--describe", data}), 0);
-        const QJsonObject json = QJsonDocument::fromJson(m_out).object();
-        QVERIFY(json["x_axis"]["max"].toDouble() > double(0.7f));    // 0.7 lies inside the axis
-        QCOMPARE(labels(json["x_axis"].toObject()).last(), "0.700"); // and the top label is unchanged
-        QCOMPARE(float(json["x_axis"]["min"].toDouble()), 0.1f);     // 0.1 stays on the axis minimum
-        QCOMPARE(json["symbols_drawn"].toInt(), 6);                  // all but the point at 0.1
+        QCOMPARE(
+            run({"--describe", dataFile("round.dat", {"0.1", "0.2", "0.3", "0.4", "0.5", "0.6", "0.7"})}), 0);
+        QVERIFY(json()["x_axis"]["max"].toDouble() > double(0.7f));    // 0.7 lies inside the axis
+        QCOMPARE(labels(json()["x_axis"].toObject()).last(), "0.700"); // and the top label is unchanged
+        QCOMPARE(float(json()["x_axis"]["min"].toDouble()), 0.1f);     // 0.1 stays on the axis minimum
+        QCOMPARE(json()["symbols_drawn"].toInt(), 6);                  // all but the point at 0.1
     }
     // Data at the ends of the float range: every limit a number, every label finite.
     void floatRangeEnds() {
@@ -91,14 +92,13 @@ class TstCorvexRender : public QObject {
         };
         for (const auto& c : cases) {
             QCOMPARE(run({"--describe", dataFile("ends.dat", c.xs)}), 0);
-            const QJsonObject json = QJsonDocument::fromJson(m_out).object();
-            const QJsonObject x = json["x_axis"].toObject();
+            const QJsonObject x = json()["x_axis"].toObject();
             QVERIFY(x["min"].isDouble() && x["max"].isDouble()); // not null
             QCOMPARE(float(x["min"].toDouble()), c.min);
             QCOMPARE(float(x["max"].toDouble()), c.max);
             QCOMPARE(labels(x).join(' '), c.labels);
-            QCOMPARE(json["messages"].toArray().size(), 0);
-            QCOMPARE(json["symbols_drawn"].toInt(), 2); // both ends lie inside the axis
+            QCOMPARE(json()["messages"].toArray().size(), 0);
+            QCOMPARE(json()["symbols_drawn"].toInt(), 2); // both ends lie inside the axis
         }
     }
     // A file that cannot be plotted: the message, no symbol, no image, exit status 1.
@@ -111,7 +111,7 @@ class TstCorvexRender : public QObject {
         for (const auto& [xs, message] : cases) {
             QCOMPARE(run({"--describe", dataFile("bad.dat", xs), m_dir.filePath("bad.png")}), 1);
             QVERIFY2(m_err.contains(message), m_err);
-            QCOMPARE(QJsonDocument::fromJson(m_out).object()["symbols_drawn"].toInt(), 0);
+            QCOMPARE(json()["symbols_drawn"].toInt(), 0);
             QVERIFY(!QFileInfo::exists(m_dir.filePath("bad.png")));
         }
     }
@@ -131,9 +131,8 @@ class TstCorvexRender : public QObject {
         const QString huge = dataFile("huge.dat", {"1", "2", "3"});
         QVERIFY(QFile::resize(huge, qint64(64) << 30));
         QCOMPARE(run({"--describe", "--size", "320x240", huge, m_dir.filePath("huge.png")}), 0);
-        const QJsonObject json = QJsonDocument::fromJson(m_out).object();
-        QCOMPARE(json["num_pts"].toInt(), 3);
-        QCOMPARE(json["range"]["x_max"].toDouble(), 3.0);
+        QCOMPARE(json()["num_pts"].toInt(), 3);
+        QCOMPARE(json()["range"]["x_max"].toDouble(), 3.0);
         QVERIFY(QFileInfo(m_dir.filePath("huge.png")).size() > 0);
         QFile::remove(huge);
     }
