@@ -75,7 +75,7 @@ class TstPlotSequencer : public QObject {
             int seq, stolen; // stolen: names another program creates just before the rename
             const char* filedAs;
             int seqAfter;        // never wraps to -32768
-            const char* message; // part of the message that stops automatic plotting
+            const char* message; // words of the message that stops automatic plotting
         } cases[] = {
             {999, 0, "plot_999.dat", 1000, ""},   //
             {1000, 0, "plot_1000.dat", 1001, ""}, // four digits

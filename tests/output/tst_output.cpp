@@ -1,6 +1,5 @@
 // The output commands: page geometry, the printer menu, printing (the error message, and a real print through
-// a print scheduler with a PDF queue that cups-pdf-server.sh starts, root only), the bitmap file and the name
-// filters of the file dialogs.
+// the PDF queue that cups-pdf-server.sh starts, root only), the bitmap file and the file dialogs' filters.
 
 #include "support/Recorders.h"
 
@@ -231,13 +230,11 @@ class TstOutput : public QObject {
         if (Run("sh", {CUPS_PDF_SERVER, "start"}, &output) != 0)
             QSKIP(qPrintable("no print scheduler with a PDF queue here: " + output));
         cupsOut_ = output.split('\n').last();
-        // The queue's PPD prints A4, 595 x 842 pt, with the whole sheet printable (ImageableArea "0 0 595
-        // 842"), so the fitted plot spans 80 % of the page side that limits the fit.
-        // Ratio 1.6 on a landscape page of ratio 842 / 595 = 1.42: fills the 842 pt side, 0.8 x 842 = 673.6
-        // pt, and 673.6 / 1.6 = 421 pt along the 595 pt side.
+        // The queue's PPD prints A4, 595 x 842 pt, the whole sheet printable (ImageableArea "0 0 595 842"),
+        // so the fitted plot spans 80 % of the page side that limits the fit. Ratio 1.6 on a landscape page
+        // of ratio 842 / 595 = 1.42: fills the 842 pt side, 0.8 x 842 = 673.6 pt, 673.6 / 1.6 = 421 across.
         PrintAndCheck(cupsOut_, QSize(480, 300), true, true, 421.0);
-        // A square on portrait 595 x 842: fills the 595 pt side, 0.8 x 595 = 476 pt, and 476 pt along the
-        // other.
+        // A square on portrait 595 x 842: fills the 595 pt side, 0.8 x 595 = 476 pt, and 476 pt across.
         PrintAndCheck(cupsOut_, QSize(300, 300), false, false, 476.0);
     }
 

@@ -1,7 +1,7 @@
-// corvex-render --watch as a service runs it: the real process on a temporary folder that files are
-// written into (slowly, marked for deletion, without data, unreadable), stopped by SIGTERM. Every file
-// ends up once, byte for byte, under its number or set aside, and latest.png always decodes. As root the
-// service runs as an ordinary user, so that a file of mode 0600 cannot be read.
+// corvex-render --watch as a service runs it, on a temporary folder that files are written into (slowly,
+// marked for deletion, without data, unreadable), stopped by SIGTERM. Every file ends up once, byte for byte,
+// under its number or set aside; latest.png always decodes. As root it runs as an ordinary user, so that a
+// file of mode 0600 cannot be read.
 
 #include "datafile/FakeSequencerHost.h"
 
