@@ -11,12 +11,9 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
-#include <functional>
+#include <iterator>
 #include <map>
 #include <set>
-#include <sstream>
-#include <string>
-#include <vector>
 
 namespace corvex::test {
 
@@ -43,9 +40,7 @@ class FakeHost : public SequencerHost, public NullProgress {
     void setOutFileLabel(const std::string& t) override { outFileLabel = t; }
     MessageService& messages() override { return messageBoxes; }
     ProgressView& progress() override { return *this; }
-    void yield() override {
-        if (onYield) onYield();
-    }
+    void yield() override { onYield(); }
     Clock& clock() override { return settleClock; }
 
     bool offered(MenuItem item) { return visible[item] && enabled[item]; }
@@ -55,7 +50,7 @@ class FakeHost : public SequencerHost, public NullProgress {
     int intervalMs = 4000, redraws = 0, setupHidden = 0;
     bool timerOn = false, setupShown = false; // Setup shown, the main window disabled
     testing::MessageRecorder messageBoxes;
-    std::function<void()> onYield;
+    std::function<void()> onYield = [] {};
     testing::StepClock settleClock;
 };
 
@@ -104,9 +99,7 @@ inline void writeFile(const std::string& path, const std::string& bytes, bool ap
 }
 
 inline std::string readFile(const std::string& path) {
-    std::stringstream s;
-    s << std::ifstream(path, std::ios::binary).rdbuf();
-    return s.str();
+    return {std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {}};
 }
 
 // A plot data file: line 1 is a blank and the title, with "!" at the given 1-based columns (the line

@@ -47,11 +47,8 @@ struct Rig {
     Rig() { sequencer.startUp(aside); }
     std::string at(const std::string& name) const { return joinPath(dir.path(), name); }
     std::string workingCopy() const { return joinPath(aside, kWorkingCopyName); }
-    // "Done" with "Auto File Select" on the watched directory.
-    bool done(bool clickToPlot, const std::string& pattern) {
-        return sequencer.Done({true, clickToPlot, 4000, dir.path(), pattern});
-    }
-    void startTimed() { QVERIFY(done(false, "plot.dat")); }
+    // "Done" with "Auto File Select" and "Timed Plot" on the watched directory.
+    void startTimed() { QVERIFY(sequencer.Done({true, false, 4000, dir.path(), "plot.dat"})); }
     // Writes the first `first` bytes of `text` to plot.dat, and `piece` more at every settling wait.
     void writeInPieces(const std::string& text, size_t first, size_t piece) {
         writeFile("plot.dat", text.substr(0, first));
@@ -70,104 +67,69 @@ enum class Fault { WatchedReadOnly, AsideReadOnly, AsideFull, GoneBeforeOpen, Go
 
 } // namespace
 
-Q_DECLARE_METATYPE(Fault)
-Q_DECLARE_METATYPE(std::string)
-
 class TstPlotSequencer : public QObject {
     Q_OBJECT
   private slots:
-    void timedPlottingFilesASeriesAway() {
-        Rig r;
-        r.startTimed();
-        QVERIFY(r.host.timerOn && r.host.visible[MenuItem::HoldPlot] && !r.host.enabled[MenuItem::HoldPlot]);
-        int yields = 0;
-        r.host.onYield = [&] {
-            ++yields;
-            r.sequencer.PlotTimer_Timer(); // a tick or click while the reader yields must not plot again
-            r.sequencer.NextPlt_Click();
-        };
-        for (int i = 0; i < 3; ++i) {
-            writeFile("plot.dat", plotFileText("run " + std::to_string(i), 20));
-            r.sequencer.PlotTimer_Timer();
-            QCOMPARE(r.host.outFileLabel, r.at("plot_00" + std::to_string(i) + ".dat"));
-            QVERIFY(r.host.enabled[MenuItem::HoldPlot]); // enabled again after each plot
-        }
-        r.sequencer.PlotTimer_Timer(); // nothing waiting: nothing happens
-        QVERIFY(yields >= 30);
-        QCOMPARE(r.host.redraws, 3);
-        QCOMPARE(contentsOf(r.dir.path()).size(), size_t(3)); // nothing replaced
-        QVERIFY(r.host.timerOn && r.messages() == 0);
-    }
-
-    void numberedNames_data() {
-        QTest::addColumn<int>("seq");
-        QTest::addColumn<int>("stolen"); // names another program creates just before the rename
-        QTest::addColumn<std::string>("filedAs");
-        QTest::addColumn<int>("seqAfter");
-        QTest::addColumn<std::string>("message"); // part of the message that stops automatic plotting
-        QTest::newRow("999") << 999 << 0 << "plot_999.dat"s << 1000 << ""s;
-        QTest::newRow("1000: four digits") << 1000 << 0 << "plot_1000.dat"s << 1001 << ""s;
-        // Each name taken at the last moment is skipped like one found taken beforehand.
-        QTest::newRow("names taken just before the rename") << 0 << 2 << "plot_002.dat"s << 3 << ""s;
-        QTest::newRow("32767 is the last") << 32767 << 0 << "plot_32767.dat"s << 32767 << "last numbered"s;
-        QTest::newRow("32767 taken") << 32767 << 1 << "plot.dat"s << 32767 << "used up"s;
-    }
     void numberedNames() {
-        QFETCH(int, seq);
-        QFETCH(int, stolen);
-        QFETCH(std::string, filedAs);
-        QFETCH(int, seqAfter);
-        QFETCH(std::string, message);
-        Rig r;
-        PlotFileNumbering numbering{"plot_", int16_t(seq)};
-        Contents expected;
-        r.files.beforeRename = [&](const std::string& target) {
-            if (int(expected.size()) < stolen) writeFile(target, expected[target] = "someone else's");
+        const struct {
+            int seq, stolen; // stolen: names another program creates just before the rename
+            const char* filedAs;
+            int seqAfter;        // never wraps to -32768
+            const char* message; // words of the message that stops automatic plotting
+        } cases[] = {
+            {999, 0, "plot_999.dat", 1000, ""},   //
+            {1000, 0, "plot_1000.dat", 1001, ""}, // four digits
+            {0, 2, "plot_002.dat", 3, ""}, // a name taken at the last moment is skipped like one taken before
+            {32767, 0, "plot_32767.dat", 32767, "last numbered"}, // 32767 is the last
+            {32767, 1, "plot.dat", 32767, "used up"},             // 32767 taken
         };
-        const std::string text = plotFileText("n", 2);
-        writeFile("plot.dat", text);
-        const std::string workingCopy = r.workingCopy();
-        const ArchiveResult result =
-            ArchivePlotFile(" n", "plot.dat", {numbering, workingCopy}, r.files, r.host);
-        expected[filedAs] = text;
-        QCOMPARE(contentsOf(r.dir.path()), expected);       // the other program's files untouched
-        QCOMPARE(numbering.PlotFileSeq, int16_t(seqAfter)); // never wraps to -32768
-        QCOMPARE(r.messages(), message.empty() ? 0 : 1);
-        QVERIFY(r.lastMessage().find(message) != std::string::npos);
-        QCOMPARE(result == ArchiveResult::NumbersUsedUp, !message.empty()); // automatic plotting stops
+        for (const auto& c : cases) {
+            Rig r;
+            PlotFileNumbering numbering{"plot_", int16_t(c.seq)};
+            Contents expected;
+            r.files.beforeRename = [&](const std::string& target) {
+                if (int(expected.size()) < c.stolen) writeFile(target, expected[target] = "someone else's");
+            };
+            const std::string text = plotFileText("n", 2);
+            writeFile("plot.dat", text);
+            const ArchiveResult result =
+                ArchivePlotFile(" n", "plot.dat", {numbering, r.workingCopy()}, r.files, r.host);
+            expected[c.filedAs] = text;
+            const bool stops = *c.message;
+            QCOMPARE(contentsOf(r.dir.path()), expected); // the other program's files untouched
+            QCOMPARE(numbering.PlotFileSeq, int16_t(c.seqAfter));
+            QCOMPARE(r.messages(), int(stops));
+            QVERIFY(r.lastMessage().find(c.message) != std::string::npos);
+            QCOMPARE(result == ArchiveResult::NumbersUsedUp, stops); // automatic plotting stops
+        }
     }
 
-    void deletionMark_data() {
-        QTest::addColumn<std::vector<int>>("bangs");
-        QTest::addColumn<bool>("setAside");
-        QTest::newRow("81 only: set aside") << std::vector<int>{81} << true;
-        QTest::newRow("80 and 81: the first ! is 80") << std::vector<int>{80, 81} << false;
-        QTest::newRow("80 only") << std::vector<int>{80} << false;
-        QTest::newRow("82 only") << std::vector<int>{82} << false;
-    }
+    // Only a first "!" in column 81 of line 1 marks a file for deletion: it is set aside.
     void deletionMark() {
-        QFETCH(std::vector<int>, bangs);
-        QFETCH(bool, setAside);
-        Rig r;
-        r.startTimed();
-        writeFile(r.workingCopy(), "older working copy"); // replaced only by a set-aside file
-        const std::string text = plotFileText("marked?", 4, bangs);
-        writeFile("plot.dat", text);
-        r.sequencer.PlotTimer_Timer();
-        QCOMPARE(contentsOf(r.dir.path()), only(setAside ? "" : "plot_000.dat", text));
-        QCOMPARE(readFile(r.workingCopy()), setAside ? text : "older working copy");
-        QCOMPARE(r.host.outFileLabel, setAside ? "Plot File To Be Deleted"s : r.at("plot_000.dat"));
-        QCOMPARE(r.host.offered(MenuItem::SavePlotNow), setAside);
-        if (!setAside) return;
-        r.saveAnswer = r.at("kept.dat"); // "SaveData" keeps a byte-identical copy
-        r.sequencer.SavePlotNow_Click();
-        QCOMPARE(contentsOf(r.dir.path()), only("kept.dat", text));
-        QVERIFY(!fs::exists(r.workingCopy()));
-        QVERIFY(!r.host.visible[MenuItem::SavePlotNow] && !r.host.enabled[MenuItem::SavePlotNow]);
-        QCOMPARE(r.host.outFileLabel, " "s);
-        writeFile("plot.dat", text.substr(1)); // a set-aside file used no number: the next one gets 000
-        r.sequencer.PlotTimer_Timer();
-        QVERIFY(fs::exists("plot_000.dat"));
+        const std::pair<std::vector<int>, bool> cases[] = {
+            {{81}, true}, {{80, 81}, false}, {{80}, false}, {{82}, false}};
+        for (const auto& [bangs, setAside] : cases) {
+            Rig r;
+            r.startTimed();
+            writeFile(r.workingCopy(), "older working copy"); // replaced only by a set-aside file
+            const std::string text = plotFileText("marked?", 4, bangs);
+            writeFile("plot.dat", text);
+            r.sequencer.PlotTimer_Timer();
+            QCOMPARE(contentsOf(r.dir.path()), only(setAside ? "" : "plot_000.dat", text));
+            QCOMPARE(readFile(r.workingCopy()), setAside ? text : "older working copy");
+            QCOMPARE(r.host.outFileLabel, setAside ? "Plot File To Be Deleted"s : r.at("plot_000.dat"));
+            QCOMPARE(r.host.offered(MenuItem::SavePlotNow), setAside);
+            if (!setAside) continue;
+            r.saveAnswer = r.at("kept.dat"); // "SaveData" keeps a byte-identical copy
+            r.sequencer.SavePlotNow_Click();
+            QCOMPARE(contentsOf(r.dir.path()), only("kept.dat", text));
+            QVERIFY(!fs::exists(r.workingCopy()));
+            QVERIFY(!r.host.visible[MenuItem::SavePlotNow] && !r.host.enabled[MenuItem::SavePlotNow]);
+            QCOMPARE(r.host.outFileLabel, " "s);
+            writeFile("plot.dat", text.substr(1)); // a set-aside file used no number: the next one gets 000
+            r.sequencer.PlotTimer_Timer();
+            QVERIFY(fs::exists("plot_000.dat"));
+        }
     }
 
     void clickModeOffersNextPlotOnlyWhileFilesWait() {
@@ -176,7 +138,7 @@ class TstPlotSequencer : public QObject {
         writeFile("plot.b", plotFileText("second", 3));
         r.host.enabled[MenuItem::Zoomout] = true; // left from a zoom before "&Setup"
         r.fileLst.setPattern("plot.*"); // as typed in Setup; numbered names (plot_000.a) do not match
-        QVERIFY(r.done(true, "plot.*"));
+        QVERIFY(r.sequencer.Done({true, true, 4000, r.dir.path(), "plot.*"})); // automatic, click to plot
         QCOMPARE(r.data.PlotTitle, "first"s);       // Done plots the first file itself
         QVERIFY(r.host.enabled[MenuItem::Zoomout]); // and leaves "&ZoomOut" as it was
         QCOMPARE(r.host.redraws, 1);
@@ -199,94 +161,103 @@ class TstPlotSequencer : public QObject {
         QCOMPARE(r.messages(), 0);
     }
 
-    void fileSystemFaults_data() {
-        QTest::addColumn<Fault>("fault");
-        QTest::addColumn<bool>("marked");
-        QTest::addColumn<std::string>("inWatched"); // where the file's bytes are afterwards ("" nowhere)
-        QTest::addColumn<std::string>("inAside");
-        QTest::addColumn<QString>("message"); // "{wc}" stands for the working copy's path
-        const std::string none, wc = kWorkingCopyName, moved = "moved.dat", stays = "plot.dat";
-        QTest::newRow("watched directory read-only, plain file")
-            << Fault::WatchedReadOnly << false << stays << none
-            << "The plotted file plot.dat was not filed away; it stays in place.\n\r"
-               "Cannot rename \"plot.dat\" to \"plot_000.dat\": Read-only file system";
-        // The copy is made, but the original cannot be deleted: both stay, the data exist twice.
-        QTest::newRow("watched directory read-only, marked file")
-            << Fault::WatchedReadOnly << true << stays << wc
-            << "The plotted file plot.dat was copied but not deleted; it stays in place.\n\r"
-               "Cannot delete \"plot.dat\": Read-only file system";
-        QTest::newRow("working copy's directory not writable")
-            << Fault::AsideReadOnly << true << stays << none
-            << "The plotted file plot.dat was not set aside; it stays in place.\n\r"
-               "Cannot create \"{wc}\": Read-only file system";
-        QTest::newRow("full disk") << Fault::AsideFull << true << stays << none
-                                   << "The plotted file plot.dat was not set aside; it stays in place.\n\r"
-                                      "Cannot write \"{wc}\": No space left on device";
-        // Not yet read: as if it had never been listed; nothing to tell.
-        QTest::newRow("removed between listing and opening")
-            << Fault::GoneBeforeOpen << false << none << moved << QString();
-        QTest::newRow("removed while reading")
-            << Fault::GoneWhileRead << false << none << moved
-            << "The plotted file plot.dat was removed by another program before it could be filed away.";
-        QTest::newRow("writer keeps growing the file")
-            << Fault::Growing << false << "plot_000.dat"s << none << QString();
-    }
     void fileSystemFaults() {
-        QFETCH(Fault, fault);
-        QFETCH(bool, marked);
-        QFETCH(std::string, inWatched);
-        QFETCH(std::string, inAside);
-        QFETCH(QString, message);
-        Rig r;
-        r.startTimed();
-        const std::string text = plotFileText("faulty", 40, marked ? std::vector{81} : std::vector<int>{});
-        r.writeInPieces(text, fault == Fault::Growing ? 40 : text.size(), 100); // growing: a piece per wait
-        const auto moveAway = [&] {
-            if (fs::exists("plot.dat")) fs::rename("plot.dat", joinPath(r.aside, "moved.dat"));
+        const std::string none, wc = kWorkingCopyName, moved = "moved.dat", stays = "plot.dat";
+        const struct {
+            Fault fault;
+            bool marked;
+            std::string inWatched, inAside; // where the file's bytes are afterwards ("" nowhere)
+            QString message;                // "{wc}" stands for the working copy's path
+        } cases[] = {
+            {Fault::WatchedReadOnly, false, stays, none,
+             "The plotted file plot.dat was not filed away; it stays in place.\n\r"
+             "Cannot rename \"plot.dat\" to \"plot_000.dat\": Read-only file system"},
+            // The copy is made, but the original cannot be deleted: both stay, the data exist twice.
+            {Fault::WatchedReadOnly, true, stays, wc,
+             "The plotted file plot.dat was copied but not deleted; it stays in place.\n\r"
+             "Cannot delete \"plot.dat\": Read-only file system"},
+            {Fault::AsideReadOnly, true, stays, none,
+             "The plotted file plot.dat was not set aside; it stays in place.\n\r"
+             "Cannot create \"{wc}\": Read-only file system"},
+            {Fault::AsideFull, true, stays, none,
+             "The plotted file plot.dat was not set aside; it stays in place.\n\r"
+             "Cannot write \"{wc}\": No space left on device"},
+            // Not yet read: as if it had never been listed; nothing to tell.
+            {Fault::GoneBeforeOpen, false, none, moved, {}},
+            {Fault::GoneWhileRead, false, none, moved,
+             "The plotted file plot.dat was removed by another program before it could be filed away."},
+            {Fault::Growing, false, "plot_000.dat", none, {}}, // the writer keeps growing the file
         };
-        if (fault == Fault::WatchedReadOnly) r.files.readOnlyDirs.insert(r.dir.path());
-        if (fault == Fault::AsideReadOnly) r.files.readOnlyDirs.insert(r.aside);
-        if (fault == Fault::AsideFull) r.files.fullDirs.insert(r.aside);
-        if (fault == Fault::GoneBeforeOpen) r.host.settleClock.onSleep = moveAway;
-        if (fault == Fault::GoneWhileRead) r.host.onYield = moveAway;
-        r.sequencer.PlotTimer_Timer();
-        const bool read = fault != Fault::GoneBeforeOpen;
-        QCOMPARE(r.host.redraws, read ? 1 : 0);
-        QCOMPARE(r.data.NumPts, read ? 40 : 0); // the finished file was read
-        QCOMPARE(contentsOf(r.dir.path()), only(inWatched, text));
-        QCOMPARE(contentsOf(r.aside), only(inAside, text));
-        QCOMPARE(r.messages(), message.isEmpty() ? 0 : 1);
-        QCOMPARE(r.lastMessage(),
-                 message.replace("{wc}", QString::fromStdString(r.workingCopy())).toStdString());
-        QVERIFY(!r.host.offered(MenuItem::SavePlotNow));
-        QCOMPARE(r.host.enabled[MenuItem::HoldPlot], read); // disabled until a plot succeeds
-        const bool held = inWatched == "plot.dat";          // so that it is not plotted again at every tick
-        QCOMPARE(r.host.timerOn, !held);
-        QCOMPARE(r.host.holdCaption, held ? "&Continue"s : "&Hold"s);
+        for (auto c : cases) {
+            Rig r;
+            r.startTimed();
+            const std::string text =
+                plotFileText("faulty", 40, c.marked ? std::vector{81} : std::vector<int>{});
+            r.writeInPieces(text, c.fault == Fault::Growing ? 40 : text.size(), 100); // a piece per wait
+            const auto moveAway = [&] {
+                if (fs::exists("plot.dat")) fs::rename("plot.dat", joinPath(r.aside, "moved.dat"));
+            };
+            if (c.fault == Fault::WatchedReadOnly) r.files.readOnlyDirs.insert(r.dir.path());
+            if (c.fault == Fault::AsideReadOnly) r.files.readOnlyDirs.insert(r.aside);
+            if (c.fault == Fault::AsideFull) r.files.fullDirs.insert(r.aside);
+            if (c.fault == Fault::GoneBeforeOpen) r.host.settleClock.onSleep = moveAway;
+            if (c.fault == Fault::GoneWhileRead) r.host.onYield = moveAway;
+            r.sequencer.PlotTimer_Timer();
+            const bool read = c.fault != Fault::GoneBeforeOpen;
+            QCOMPARE(r.host.redraws, int(read));
+            QCOMPARE(r.data.NumPts, read ? 40 : 0); // the finished file was read
+            QCOMPARE(contentsOf(r.dir.path()), only(c.inWatched, text));
+            QCOMPARE(contentsOf(r.aside), only(c.inAside, text));
+            QCOMPARE(r.messages(), int(!c.message.isEmpty()));
+            QCOMPARE(r.lastMessage(),
+                     c.message.replace("{wc}", QString::fromStdString(r.workingCopy())).toStdString());
+            QVERIFY(!r.host.offered(MenuItem::SavePlotNow));
+            QCOMPARE(r.host.enabled[MenuItem::HoldPlot], read); // disabled until a plot succeeds
+            const bool held = c.inWatched == "plot.dat"; // so that it is not plotted again at every tick
+            QCOMPARE(r.host.timerOn, !held);
+            QCOMPARE(r.host.holdCaption, held ? "&Continue"s : "&Hold"s);
+        }
     }
 
-    void twoHundredFilesEachEndUpExactlyOnce() {
+    // Timed plotting of 200 files, each written in three pieces while settling, every seventh marked for
+    // deletion and saved: each file ends up exactly once, and a tick or click while the reader yields must
+    // not plot again.
+    void timedPlottingFilesTwoHundredAwayEachExactlyOnce() {
         Rig r;
         r.startTimed();
+        QVERIFY(r.host.timerOn && r.host.visible[MenuItem::HoldPlot] && !r.host.enabled[MenuItem::HoldPlot]);
+        int yields = 0;
+        r.host.onYield = [&] {
+            ++yields;
+            r.sequencer.PlotTimer_Timer();
+            r.sequencer.NextPlt_Click();
+        };
         std::multiset<std::string> written, kept;
-        for (int k = 0; k < 200; ++k) {
-            // Every seventh file is marked for deletion; each is written in three pieces while settling.
+        for (int k = 0, filed = 0; k < 200; ++k) {
+            const bool marked = k % 7 == 3;
             const std::string text = plotFileText("file " + std::to_string(k), 1 + k % 13,
-                                                  k % 7 == 3 ? std::vector<int>{81} : std::vector<int>{});
+                                                  marked ? std::vector<int>{81} : std::vector<int>{});
             written.insert(text);
             r.writeInPieces(text, text.size() / 3, text.size() / 3 + 1);
             r.sequencer.PlotTimer_Timer();
             r.sequencer.PlotTimer_Timer(); // a second tick finds nothing more
-            if (r.host.offered(MenuItem::SavePlotNow)) {
-                r.saveAnswer = r.at("saved_" + std::to_string(k) + ".dat");
-                r.sequencer.SavePlotNow_Click();
+            QCOMPARE(r.host.redraws, k + 1);
+            QVERIFY(r.host.enabled[MenuItem::HoldPlot]); // enabled again after each plot
+            QCOMPARE(r.host.offered(MenuItem::SavePlotNow), marked);
+            if (!marked) {
+                QCOMPARE(r.host.outFileLabel,
+                         r.at(QString::asprintf("plot_%03d.dat", filed++).toStdString()));
+                continue;
             }
+            r.saveAnswer = r.at("saved_" + std::to_string(k) + ".dat");
+            r.sequencer.SavePlotNow_Click();
         }
-        QCOMPARE(r.messages(), 0);
+        QVERIFY(yields >= 30);
+        QVERIFY(r.host.timerOn && r.messages() == 0);
         QVERIFY(!fs::exists(r.workingCopy()));
         for (const auto& [name, content] : contentsOf(r.dir.path()))
             kept.insert(content);
-        QVERIFY(kept == written); // each file exactly once, nothing else left: no plot.dat
+        QVERIFY(kept == written); // each file exactly once, nothing replaced, nothing else left: no plot.dat
         // One number per filed-away file: 171, as k % 7 == 3 for 29 of the 200.
         QVERIFY(fs::exists("plot_170.dat") && !fs::exists("plot_171.dat"));
     }

@@ -1,6 +1,5 @@
 // The output commands: page geometry, the printer menu, printing (the error message, and a real print through
-// a print scheduler with a PDF queue that cups-pdf-server.sh starts, root only), the bitmap file and the name
-// filters of the file dialogs.
+// the PDF queue that cups-pdf-server.sh starts, root only), the bitmap file and the file dialogs' filters.
 
 #include "support/Recorders.h"
 
@@ -23,6 +22,7 @@
 using namespace corvex;
 using corvex::testing::MessageRecorder;
 using Names = std::vector<std::string>;
+using namespace std::string_literals;
 
 namespace {
 const QString kQueue = QStringLiteral("CorvexPDF"); // the queue cups-pdf-server.sh sets up
@@ -67,165 +67,11 @@ template <typename Test> QRect BoxOf(const QImage& image, Test test) {
             if (test(image.pixel(x, y))) box |= QRect(x, y, 1, 1);
     return box;
 }
-} // namespace
 
-class TstOutput : public QObject {
-    Q_OBJECT
-  private slots:
-    void cleanupTestCase();
-    void placement_data();
-    void placement();
-    void startChoice_data();
-    void startChoice();
-    void clickMovesTheCheckMark();
-    void noPrinterStaysGreyedWhenTheWindowIsEnabledAgain();
-    void pageThatCannotStartIsAPrinterError();
-    void printedThroughCups_data();
-    void printedThroughCups();
-    void cancelWritesNothing();
-    void bitmapFileHasTheImagesPixels();
-    void nameFilters();
-
-  private:
-    QTemporaryDir dir_;
-    QString cupsOut_; // where the queue's PDFs land; empty while no scheduler was started
-};
-
-void TstOutput::cleanupTestCase() {
-    if (!cupsOut_.isEmpty()) QCOMPARE(Run("sh", {CUPS_PDF_SERVER, "stop"}), 0);
-}
-
-void TstOutput::placement_data() {
-    QTest::addColumn<QSizeF>("picture");
-    QTest::addColumn<QRectF>("area"); // the printable area on the page
-    QTest::addColumn<QRectF>("placed");
-    QTest::addColumn<bool>("landscape");
-    // Ratio 4:3 on a square area: the picture is the wider, so it fills the width (1000 x 750), then 80 %.
-    QTest::newRow("wide picture, landscape")
-        << QSizeF(400, 300) << QRectF(0, 0, 1000, 1000) << QRectF(100, 200, 800, 600) << true;
-    // Ratio 1:2 on 800 x 1100: fills the height (550 x 1100), then 80 % = 440 x 880, centred.
-    QTest::newRow("tall picture fills the height")
-        << QSizeF(300, 600) << QRectF(0, 0, 800, 1100) << QRectF(180, 110, 440, 880) << false;
-    // A square on a portrait A4 page printable to its edges (points): the width decides, 476 x 476.
-    QTest::newRow("square picture, whole A4 page printable")
-        << QSizeF(300, 300) << QRectF(0, 0, 595, 842) << QRectF(59.5, 183, 476, 476) << false;
-    // A4 portrait with a printer that keeps 18 pt left, 36 pt top, 12 pt right and 24 pt bottom unprinted:
-    // the area is 595 - 18 - 12 = 565 wide and 842 - 36 - 24 = 782 tall, from (18, 36). The square fills
-    // the width: 0.8 x 565 = 452, at left 18 + (565 - 452) / 2 = 74.5 and top 36 + (782 - 452) / 2 = 201,
-    // centred on the area and not on the paper.
-    QTest::newRow("square picture, printer with uneven margins")
-        << QSizeF(300, 300) << QRectF(18, 36, 565, 782) << QRectF(74.5, 201, 452, 452) << false;
-    // Same ratio as the area: 80 % of both sides and exactly 10 % margin on every side.
-    QTest::newRow("matching ratio, equal margins")
-        << QSizeF(4, 3) << QRectF(0, 0, 1200, 900) << QRectF(120, 90, 960, 720) << true;
-    // Without extent there is nothing to draw: no size, at the area's centre, and no division by zero.
-    QTest::newRow("empty picture") << QSizeF(0, 0) << QRectF(10, 20, 1000, 800) << QRectF(510, 420, 0, 0)
-                                   << false;
-}
-
-void TstOutput::placement() {
-    QFETCH(QSizeF, picture);
-    QFETCH(QRectF, area);
-    QFETCH(QRectF, placed);
-    QFETCH(bool, landscape);
-    QCOMPARE(OrientationFor(picture.width(), picture.height()) == PageOrientation::Landscape, landscape);
-    const auto place = PlacePicture(picture.width(), picture.height(),
-                                    {area.left(), area.top(), area.width(), area.height()});
-    const QRectF got(place.left, place.top, place.width, place.height);
-    QCOMPARE(got, placed);
-    // At least 10 % of the printable area as margin on every side.
-    QVERIFY(qMin(got.left() - area.left(), area.right() - got.right()) >= area.width() / 10);
-    QVERIFY(qMin(got.top() - area.top(), area.bottom() - got.bottom()) >= area.height() / 10);
-}
-
-void TstOutput::startChoice_data() {
-    QTest::addColumn<Names>("printers");
-    QTest::addColumn<QByteArray>("defaultName"); // QByteArray, so it can carry NUL characters
-    QTest::addColumn<int>("checked");            // member index; member i is printer i - 1, 0 = disabled
-    const Names three{"Laser", " PDF  ", "Plotter"};
-    QTest::newRow("blanks on both names are trimmed") << three << QByteArray(" PDF ") << 2;
-    QTest::newRow("two trailing NULs dropped") << three << QByteArray("PDF\0\0", 5) << 2;
-    // Only two are dropped; the third stays and the name then matches nothing.
-    QTest::newRow("third trailing NUL stays, first printer") << three << QByteArray("PDF\0\0\0", 6) << 1;
-    QTest::newRow("no default, first printer") << three << QByteArray() << 1;
-    QTest::newRow("no printer disables the menu") << Names{} << QByteArray("PDF") << 0;
-}
-
-void TstOutput::startChoice() {
-    QFETCH(Names, printers);
-    QFETCH(QByteArray, defaultName);
-    QFETCH(int, checked);
-    const PrinterMenuModel model(printers, defaultName.toStdString());
-    QCOMPARE(model.checkedMember(), checked);
-    QCOMPARE(model.enabled(), checked != 0);
-    QCOMPARE(model.currentPrinter(), checked == 0 ? std::string() : printers[checked - 1]);
-}
-
-void TstOutput::clickMovesTheCheckMark() {
-    QMenu ChoosePrn;
-    QAction PrnPlot;
-    PrinterMenu menu(ChoosePrn, PrnPlot, PrinterMenuModel({"Laser", "PDF", "Plotter"}, "PDF"));
-    const QList<QAction*> members = ChoosePrn.actions(); // member 0 is the separator
-    QVERIFY(members[2]->isChecked());
-    members[3]->trigger();
-    QVERIFY(!members[2]->isChecked() && members[3]->isChecked());
-    QCOMPARE(menu.model().currentPrinter(), std::string("Plotter"));
-    // Triggering a checkable action unchecks it by itself; exactly one member must stay checked.
-    members[3]->trigger();
-    QVERIFY(members[3]->isChecked());
-}
-
-// Start-up builds the menu while "&Setup" has the main window disabled; "Done" enables it again.
-void TstOutput::noPrinterStaysGreyedWhenTheWindowIsEnabledAgain() {
-    QMainWindow window;
-    QMenu* ChoosePrn = window.menuBar()->addMenu("Printers");
-    QAction* PrnPlot = window.menuBar()->addAction("To Printer");
-    window.setEnabled(false);
-    PrinterMenu menu(*ChoosePrn, *PrnPlot, PrinterMenuModel({}, ""));
-    window.setEnabled(true);
-    QVERIFY(!ChoosePrn->menuAction()->isEnabled());
-    QVERIFY(!PrnPlot->isEnabled());
-}
-
-// A printer that cannot start a page (here: no output file possible) is the printer error; nothing is
-// written.
-void TstOutput::pageThatCannotStartIsAPrinterError() {
-    QPrinter printer;
-    printer.setOutputFileName(dir_.filePath("no-such-folder/plot.pdf"));
-    MessageRecorder messages;
-    PrnPlot_Click(
-        printer, [] { return MakeTestPlot(QSize(320, 200)); }, messages);
-    QCOMPARE(messages.messages.size(), size_t(1));
-    QCOMPARE(messages.messages[0].text, std::string("Printer Error or Printing Cancelled"));
-    QVERIFY(!QFile::exists(printer.outputFileName()));
-}
-
-// Starts the scheduler once for both rows; skips the test with the script's reason when it cannot.
-void TstOutput::printedThroughCups_data() {
-    if (QStandardPaths::findExecutable("pdftoppm").isEmpty())
-        QSKIP("pdftoppm (poppler-utils) not installed: cannot check the printed PDF");
-    QString output;
-    if (Run("sh", {CUPS_PDF_SERVER, "start"}, &output) != 0)
-        QSKIP(qPrintable("no print scheduler with a PDF queue here: " + output));
-    cupsOut_ = output.split('\n').last();
-    // The queue's PPD prints A4, 595 x 842 pt, with the whole sheet printable (ImageableArea "0 0 595 842"),
-    // so the fitted plot spans 80 % of the page side that limits the fit.
-    QTest::addColumn<QSize>("picture");
-    QTest::addColumn<bool>("landscape");
-    QTest::addColumn<bool>("longSideLimits"); // the fit fills the page's long side, else its short side
-    QTest::addColumn<double>("across");       // expected extent along the other page side, points
-    // Ratio 1.6 on a landscape page of ratio 842 / 595 = 1.42: fills the 842 pt side, 0.8 x 842 = 673.6 pt,
-    // and 673.6 / 1.6 = 421 pt along the 595 pt side.
-    QTest::newRow("wide plot on a landscape page") << QSize(480, 300) << true << true << 421.0;
-    // A square on portrait 595 x 842: fills the 595 pt side, 0.8 x 595 = 476 pt, and 476 pt along the other.
-    QTest::newRow("square plot on a portrait page") << QSize(300, 300) << false << false << 476.0;
-}
-
-void TstOutput::printedThroughCups() {
-    QFETCH(QSize, picture);
-    QFETCH(bool, landscape);
-    QFETCH(bool, longSideLimits);
-    QFETCH(double, across);
+// Prints `picture` through the queue that puts its PDFs into `cupsOut`; `longSideLimits`: the fit fills the
+// page's long side, else its short side; `across`: the expected extent along the other page side, points.
+void PrintAndCheck(const QString& cupsOut, QSize picture, bool landscape, bool longSideLimits,
+                   double across) {
     QPrinter printer(QPrinter::HighResolution); // as the printer menu makes it for the chosen printer
     printer.setPrinterName(kQueue);
     QCOMPARE(printer.printerName(), kQueue); // the print system knows the queue
@@ -238,10 +84,10 @@ void TstOutput::printedThroughCups() {
     // cups-pdf names the PDF after the document and fills it after creating it empty.
     QList<QImage> pages;
     for (int tries = 300; pages.isEmpty() && tries > 0; --tries, QTest::qWait(100)) {
-        const QStringList found = QDir(cupsOut_).entryList({printer.docName() + "*.pdf"}, QDir::Files);
+        const QStringList found = QDir(cupsOut).entryList({printer.docName() + "*.pdf"}, QDir::Files);
         QString jobs;
         if (!found.isEmpty() && Run("lpstat", {"-o", kQueue}, &jobs) == 0 && jobs.isEmpty())
-            pages = RenderPages(QDir(cupsOut_).filePath(found.first()));
+            pages = RenderPages(QDir(cupsOut).filePath(found.first()));
     }
     QCOMPARE(pages.size(), 1); // no PDF within 30 s gives 0
     const QImage& page = pages[0];
@@ -249,8 +95,8 @@ void TstOutput::printedThroughCups() {
     QCOMPARE(QSize(qMin(page.width(), page.height()), qMax(page.width(), page.height())), QSize(595, 842));
     const QRect ink = BoxOf(page, [](QRgb p) { return qRed(p) < 200 || qGreen(p) < 200 || qBlue(p) < 200; });
     const QRect red = BoxOf(page, [](QRgb p) { return qRed(p) > 180 && qGreen(p) < 90 && qBlue(p) < 90; });
-    // The queue may hand back a landscape job as a portrait sheet with the content turned, so orientation is
-    // judged on the sheet: a landscape print lays the picture's long side along the sheet's long side.
+    // The queue may hand back a landscape job as a portrait sheet with the content turned, so orientation
+    // is judged on the sheet: a landscape print lays the picture's long side along the sheet's long side.
     const bool pageTall = page.height() > page.width();
     if (landscape) {
         QVERIFY2((ink.height() > ink.width()) == pageTall, "wide picture not along the sheet's long side");
@@ -271,29 +117,150 @@ void TstOutput::printedThroughCups() {
     QVERIFY(qAbs(QRectF(ink).center().x() - page.width() / 2.0) <= slack);
     QVERIFY(qAbs(QRectF(ink).center().y() - page.height() / 2.0) <= slack);
 }
+} // namespace
 
-// Runs before anything is written to dir_: a cancelled (empty) name must not become "./.bmp".
-void TstOutput::cancelWritesNothing() {
-    QDir::setCurrent(dir_.path());
-    QVERIFY(!SaveBMP_Click(nullptr, MakeTestPlot({20, 10}), [](QWidget*, const auto&) { return QString(); }));
-    QVERIFY(QDir(dir_.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
-}
+class TstOutput : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir_;
+    QString cupsOut_; // where the queue's PDFs land; empty while no scheduler was started
 
-void TstOutput::bitmapFileHasTheImagesPixels() {
-    const QImage plot = MakeTestPlot(QSize(333, 211)); // odd width: BMP rows are padded to 4 bytes
-    const QString typed = dir_.filePath("typed");
-    QVERIFY(SaveBMP_Click(nullptr, plot, [&](QWidget*, const auto&) { return typed; }));
-    QImageReader reader(typed + ".bmp"); // a name without extension gets ".bmp"
-    QCOMPARE(reader.format(), QByteArray("bmp"));
-    QCOMPARE(reader.read().convertToFormat(QImage::Format_RGB32), plot); // same size and pixels
-}
+  private slots:
+    void cleanupTestCase() {
+        if (!cupsOut_.isEmpty()) QCOMPARE(Run("sh", {CUPS_PDF_SERVER, "stop"}), 0);
+    }
 
-void TstOutput::nameFilters() {
-    QCOMPARE(NameFilters("Bitmap | *.bmp"), QStringList{"Bitmap (*.bmp)"});
-    // Descriptions that already name their patterns are kept; "*.*" is every file.
-    QCOMPARE(NameFilters("Data Files (*.dat)|*.dat|All Files (*.*)|*.*|Text Files (*.txt)|*.txt"),
-             (QStringList{"Data Files (*.dat)", "All Files (*)", "Text Files (*.txt)"}));
-}
+    void placement() {
+        const struct {
+            double width, height; // the picture's
+            QRectF area, placed;  // area: the printable area on the page
+            bool landscape;
+        } cases[] = {
+            // Ratio 4:3 on a square area: the wider picture fills the width (1000 x 750), then 80 %.
+            {400, 300, {0, 0, 1000, 1000}, {100, 200, 800, 600}, true},
+            // Ratio 1:2 on 800 x 1100: fills the height (550 x 1100), then 80 % = 440 x 880, centred.
+            {300, 600, {0, 0, 800, 1100}, {180, 110, 440, 880}, false},
+            // A square on a portrait A4 page printable to its edges (points): the width decides, 476 x 476.
+            {300, 300, {0, 0, 595, 842}, {59.5, 183, 476, 476}, false},
+            // A4 less printer margins of 18 pt left, 36 top, 12 right, 24 bottom: 565 x 782 from (18, 36);
+            // the
+            // square fills 0.8 x 565 = 452, centred on the area (not the paper): 18 + 113 / 2, 36 + 330 / 2.
+            {300, 300, {18, 36, 565, 782}, {74.5, 201, 452, 452}, false},
+            // Same ratio as the area: 80 % of both sides and exactly 10 % margin on every side.
+            {4, 3, {0, 0, 1200, 900}, {120, 90, 960, 720}, true},
+            // Without extent: no size, at the area's centre, and no division by zero.
+            {0, 0, {10, 20, 1000, 800}, {510, 420, 0, 0}, false},
+        };
+        for (const auto& [width, height, area, placed, landscape] : cases) {
+            QCOMPARE(OrientationFor(width, height) == PageOrientation::Landscape, landscape);
+            const auto got =
+                PlacePicture(width, height, {area.left(), area.top(), area.width(), area.height()});
+            const QRectF rect(got.left, got.top, got.width, got.height);
+            QCOMPARE(rect, placed);
+            // At least 10 % of the printable area as margin on every side.
+            QVERIFY(qMin(rect.left() - area.left(), area.right() - rect.right()) >= area.width() / 10);
+            QVERIFY(qMin(rect.top() - area.top(), area.bottom() - rect.bottom()) >= area.height() / 10);
+        }
+    }
+
+    void startChoice() {
+        const Names three{"Laser", " PDF  ", "Plotter"};
+        const struct {
+            Names printers;
+            std::string defaultName; // may carry NUL characters
+            int checked;             // member index; member i is printer i - 1, 0 = disabled
+        } cases[] = {
+            {three, " PDF ", 2},      // blanks on both names are trimmed
+            {three, "PDF\0\0"s, 2},   // two trailing NULs dropped
+            {three, "PDF\0\0\0"s, 1}, // only two are dropped; the name then matches nothing: first printer
+            {three, "", 1},           // no default: first printer
+            {{}, "PDF", 0},           // no printer disables the menu
+        };
+        for (const auto& [printers, defaultName, checked] : cases) {
+            const PrinterMenuModel model(printers, defaultName);
+            QCOMPARE(model.checkedMember(), checked);
+            QCOMPARE(model.enabled(), checked != 0);
+            QCOMPARE(model.currentPrinter(), checked == 0 ? std::string() : printers[size_t(checked - 1)]);
+        }
+    }
+
+    void clickMovesTheCheckMark() {
+        QMenu ChoosePrn;
+        QAction PrnPlot;
+        PrinterMenu menu(ChoosePrn, PrnPlot, PrinterMenuModel({"Laser", "PDF", "Plotter"}, "PDF"));
+        const QList<QAction*> members = ChoosePrn.actions(); // member 0 is the separator
+        QVERIFY(members[2]->isChecked());
+        members[3]->trigger();
+        QVERIFY(!members[2]->isChecked() && members[3]->isChecked());
+        QCOMPARE(menu.model().currentPrinter(), std::string("Plotter"));
+        // Triggering a checkable action unchecks it by itself; exactly one member must stay checked.
+        members[3]->trigger();
+        QVERIFY(members[3]->isChecked());
+    }
+
+    // Start-up builds the menu while "&Setup" has the main window disabled; "Done" enables it again.
+    void noPrinterStaysGreyedWhenTheWindowIsEnabledAgain() {
+        QMainWindow window;
+        QMenu* ChoosePrn = window.menuBar()->addMenu("Printers");
+        QAction* PrnPlot = window.menuBar()->addAction("To Printer");
+        window.setEnabled(false);
+        PrinterMenu menu(*ChoosePrn, *PrnPlot, PrinterMenuModel({}, ""));
+        window.setEnabled(true);
+        QVERIFY(!ChoosePrn->menuAction()->isEnabled());
+        QVERIFY(!PrnPlot->isEnabled());
+    }
+
+    // A printer that cannot start a page (here: no output file possible) is the printer error; nothing is
+    // written.
+    void pageThatCannotStartIsAPrinterError() {
+        QPrinter printer;
+        printer.setOutputFileName(dir_.filePath("no-such-folder/plot.pdf"));
+        MessageRecorder messages;
+        PrnPlot_Click(
+            printer, [] { return MakeTestPlot(QSize(320, 200)); }, messages);
+        QCOMPARE(messages.messages.size(), size_t(1));
+        QCOMPARE(messages.messages[0].text, std::string("Printer Error or Printing Cancelled"));
+        QVERIFY(!QFile::exists(printer.outputFileName()));
+    }
+
+    // Starts the scheduler once for both prints; skips the test with the script's reason when it cannot.
+    void printedThroughCups() {
+        if (QStandardPaths::findExecutable("pdftoppm").isEmpty())
+            QSKIP("pdftoppm (poppler-utils) not installed: cannot check the printed PDF");
+        QString output;
+        if (Run("sh", {CUPS_PDF_SERVER, "start"}, &output) != 0)
+            QSKIP(qPrintable("no print scheduler with a PDF queue here: " + output));
+        cupsOut_ = output.split('\n').last();
+        // The queue's PPD prints A4, 595 x 842 pt, the whole sheet printable (ImageableArea "0 0 595 842"),
+        // so the fitted plot spans 80 % of the page side that limits the fit. Ratio 1.6 on a landscape page
+        // of ratio 842 / 595 = 1.42: fills the 842 pt side, 0.8 x 842 = 673.6 pt, 673.6 / 1.6 = 421 across.
+        PrintAndCheck(cupsOut_, QSize(480, 300), true, true, 421.0);
+        // A square on portrait 595 x 842: fills the 595 pt side, 0.8 x 595 = 476 pt, and 476 pt across.
+        PrintAndCheck(cupsOut_, QSize(300, 300), false, false, 476.0);
+    }
+
+    // Runs before anything is written to dir_: a cancelled (empty) name must not become "./.bmp"; a name
+    // without extension gets ".bmp".
+    void bitmapFileHasTheImagesPixelsAndCancelWritesNothing() {
+        QDir::setCurrent(dir_.path());
+        const QImage plot = MakeTestPlot(QSize(333, 211)); // odd width: BMP rows are padded to 4 bytes
+        QString typed;
+        const auto dialog = [&](QWidget*, const auto&) { return typed; };
+        QVERIFY(!SaveBMP_Click(nullptr, plot, dialog));
+        QVERIFY(QDir(dir_.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+        typed = dir_.filePath("typed");
+        QVERIFY(SaveBMP_Click(nullptr, plot, dialog));
+        QImageReader reader(typed + ".bmp");
+        QCOMPARE(reader.format(), QByteArray("bmp"));
+        QCOMPARE(reader.read().convertToFormat(QImage::Format_RGB32), plot); // same size and pixels
+    }
+
+    void nameFilters() {
+        QCOMPARE(NameFilters("Bitmap | *.bmp"), QStringList{"Bitmap (*.bmp)"});
+        // Descriptions that already name their patterns are kept; "*.*" is every file.
+        QCOMPARE(NameFilters("Data Files (*.dat)|*.dat|All Files (*.*)|*.*|Text Files (*.txt)|*.txt"),
+                 (QStringList{"Data Files (*.dat)", "All Files (*)", "Text Files (*.txt)"}));
+    }
+};
 
 QTEST_MAIN(TstOutput)
 #include "tst_output.moc"

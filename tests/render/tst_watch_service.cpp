@@ -1,41 +1,22 @@
-// corvex-render --watch as a service runs it: the real process on a temporary folder that files are
-// written into (slowly, marked for deletion, without data, unreadable), stopped by SIGTERM. Every file
-// ends up once, byte for byte, under its number or set aside, and latest.png always decodes. As root the
-// service runs as an ordinary user, so that a file of mode 0600 cannot be read.
+// corvex-render --watch as a service runs it, on a temporary folder that files are written into (slowly,
+// marked for deletion, without data, unreadable), stopped by SIGTERM. Every file ends up once, byte for byte,
+// under its number or set aside; latest.png always decodes. As root it runs as an ordinary user, so that a
+// file of mode 0600 cannot be read.
 
-#include <QDir>
-#include <QFile>
+#include "datafile/FakeSequencerHost.h"
+
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
 #include <unistd.h>
 
+using namespace corvex::test;
+
 namespace {
-
-QByteArray plotText(const QByteArray& title, int points, bool marked = false) {
-    QByteArray line1 = " " + title;
-    if (marked) line1 = line1.leftJustified(80, ' ') + "!";
-    QByteArray text = line1 + "\r\nsub\r\nX\r\nY\r\n" + QByteArray::number(points) + "\r\n";
-    for (int i = 1; i <= points; ++i)
-        text += QByteArray::number(i) + ", " + QByteArray::number(i * i) + ", 0, 1\r\n";
-    return text;
-}
-
-void write(const QString& path, const QByteArray& bytes, bool append = false) {
-    QFile f(path);
-    QVERIFY(f.open(append ? QIODevice::Append : QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-QByteArray read(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
 
 // A watched folder IN, an output folder OUT and the service's own folder, open to the service's user.
 struct Service {
@@ -45,30 +26,30 @@ struct Service {
     QList<QJsonObject> lines;
 
     Service() {
-        for (const QString& d : {in, out, dir.filePath("run")}) {
+        for (const QString& d : {in, out, dir.filePath("run"), dir.path()}) {
             QDir().mkpath(d);
             QFile::setPermissions(d, QFileDevice::Permissions(0x7777));
         }
-        QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7777));
     }
-    ~Service() {
-        if (process.state() != QProcess::NotRunning) {
-            process.kill();
-            process.waitForFinished();
-        }
+    ~Service() { // both do nothing once it has ended
+        process.kill();
+        process.waitForFinished();
     }
+    // As root, as an ordinary user.
     void start(const QStringList& extra = {}) {
-        QStringList args{"--watch", in, "--delay", "1", "--outdir", out};
-        args += extra;
+        const QStringList args = QStringList{"--watch", in, "--delay", "1", "--outdir", out} + extra;
+        const QStringList asUser{"--reuid=65534", "--regid=65534", "--clear-groups", CORVEX_RENDER_TOOL};
         process.setWorkingDirectory(dir.filePath("run"));
-        if (geteuid() == 0)
-            process.start(
-                "setpriv",
-                QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", CORVEX_RENDER_TOOL} + args);
-        else
-            process.start(CORVEX_RENDER_TOOL, args);
+        process.start(geteuid() == 0 ? "setpriv" : CORVEX_RENDER_TOOL, geteuid() == 0 ? asUser + args : args);
         QVERIFY(process.waitForStarted());
     }
+    // SIGTERM: the service ends within `ms` with status 0.
+    void stop(int ms) {
+        ::kill(process.processId(), SIGTERM);
+        QVERIFY(process.waitForFinished(ms));
+        QCOMPARE(process.exitCode(), 0);
+    }
+    std::string at(const char* name) const { return (in + "/" + name).toStdString(); }
     // Waits for the next JSON line on stdout.
     QJsonObject next(int ms = 15000) {
         const int before = int(lines.size());
@@ -81,11 +62,7 @@ struct Service {
             ms);
         return arrived ? lines[before] : QJsonObject();
     }
-    QStringList outputs() const { return QDir(out).entryList(QDir::Files, QDir::Name); }
-    void latestDecodes() const {
-        QImage latest(out + "/latest.png");
-        QVERIFY2(!latest.isNull() && latest.width() == 1280, "latest.png decodes");
-    }
+    QStringList images() const { return QDir(out).entryList({"*.png"}, QDir::Files); }
 };
 
 } // namespace
@@ -98,92 +75,86 @@ class TstWatchService : public QObject {
     void eachFileOnceUnderItsNumber() {
         Service s;
         s.start();
-        const QByteArray slow = plotText("slow", 300);
-        write(s.in + "/plot.dat", slow.left(100));
-        for (qsizetype at = 100; at < slow.size(); at += 1000) {
+        const std::string slow = plotFileText("slow", 300);
+        writeFile(s.at("plot.dat"), slow.substr(0, 100));
+        for (size_t at = 100; at < slow.size(); at += 1000) {
             QTest::qWait(300);
-            write(s.in + "/plot.dat", slow.mid(at, 1000), true);
+            writeFile(s.at("plot.dat"), slow.substr(at, 1000), true);
         }
         QJsonObject line = s.next();
         QCOMPARE(line["archived"].toString(), QString("plot_000.dat"));
         QCOMPARE(line["image"].toString(), s.out + "/plot_000.png");
         QCOMPARE(line["points"].toInt(), 300);
         QCOMPARE(line["title"].toString(), QString("slow"));
-        QCOMPARE(read(s.in + "/plot_000.dat"), slow); // read only once the writer had finished
-        s.latestDecodes();
+        QCOMPARE(readFile(s.at("plot_000.dat")), slow); // read only once the writer had finished
+        QVERIFY2(QImage(s.out + "/latest.png").width() == 1280, "latest.png decodes");
 
-        const QByteArray marked = plotText("marked", 5, true);
-        write(s.in + "/plot.dat", marked);
+        const std::string marked = plotFileText("marked", 5, {81});
+        writeFile(s.at("plot.dat"), marked);
         line = s.next();
         QVERIFY(line["set_aside"].toBool() && line["archived"].isNull());
         QVERIFY(line["image"].toString().contains("/plot_set-aside_"));
-        QCOMPARE(read(s.dir.filePath("run/~corvex~.tmp")), marked); // the working copy, not the folder
+        QCOMPARE(readFile(s.dir.filePath("run/~corvex~.tmp").toStdString()), marked); // not in the folder
         QVERIFY(!QFile::exists(s.in + "/plot.dat"));
-        s.latestDecodes();
+        QVERIFY2(QImage(s.out + "/latest.png").width() == 1280, "latest.png decodes");
 
-        write(s.in + "/plot.dat", " empty\r\ns\r\nx\r\ny\r\n0\r\n");
+        writeFile(s.at("plot.dat"), plotFileText("empty", 0));
         line = s.next();
         QCOMPARE(line["archived"].toString(), QString("plot_001.dat")); // filed away, not drawn
         QVERIFY(line["image"].isNull());
         QCOMPARE(line["messages"].toArray().first().toString().left(35),
                  QString("The Current File Contained No Data!"));
-        QCOMPARE(s.outputs().filter(".png").size(), 3); // plot_000, the set-aside one and latest
-        ::kill(s.process.processId(), SIGTERM);
-        QVERIFY(s.process.waitForFinished(5000));
-        QCOMPARE(s.process.exitCode(), 0);
+        QCOMPARE(s.images().size(), 3); // plot_000, the set-aside one and latest
+        s.stop(5000);
     }
 
     // An unreadable file: one message, left as it is; the next file of the pattern is plotted.
     void unreadableFileToldOnceAndPassedOver() {
         Service s;
-        write(s.in + "/plot.a", plotText("locked", 3));
+        writeFile(s.at("plot.a"), plotFileText("locked", 3));
         QFile::setPermissions(s.in + "/plot.a", QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         if (geteuid() != 0) QSKIP("needs root to run the service as another user than the file's owner");
-        write(s.in + "/plot.b", plotText("open", 3));
+        writeFile(s.at("plot.b"), plotFileText("open", 3));
         s.start({"--pattern", "plot.*"});
-        const QJsonObject line = s.next();
-        QCOMPARE(line["archived"].toString(), QString("plot_000.b"));
+        QCOMPARE(s.next()["archived"].toString(), QString("plot_000.b"));
         QTest::qWait(2500); // more ticks
         const QByteArray err = s.process.readAllStandardError();
         QCOMPARE(err.count("plot.a cannot be read"), 1);
         QVERIFY(err.contains("Permission denied"));
-        QCOMPARE(read(s.in + "/plot.a"), plotText("locked", 3));
+        QCOMPARE(readFile(s.at("plot.a")), plotFileText("locked", 3));
     }
 
     // SIGTERM while a file keeps growing: the service ends within a second; the file stays, untouched.
     void sigtermDuringSettlingLeavesTheFile() {
         Service s;
         s.start();
-        QByteArray written = plotText("growing", 20);
-        write(s.in + "/plot.dat", written);
+        std::string written = plotFileText("growing", 20);
+        writeFile(s.at("plot.dat"), written);
         for (int k = 0; k < 8; ++k) { // about 2.4 s of appending: the service is waiting for it
             QTest::qWait(300);
-            write(s.in + "/plot.dat", "1 1 0 1\r\n", true);
+            writeFile(s.at("plot.dat"), "1 1 0 1\r\n", true);
             written += "1 1 0 1\r\n";
         }
-        ::kill(s.process.processId(), SIGTERM);
-        QVERIFY(s.process.waitForFinished(1000));
-        QCOMPARE(s.process.exitCode(), 0);
-        QCOMPARE(read(s.in + "/plot.dat"), written);
+        s.stop(1000);
+        QCOMPARE(readFile(s.at("plot.dat")), written);
         QCOMPARE(QDir(s.in).entryList(QDir::Files), QStringList{"plot.dat"});
-        QVERIFY(s.outputs().filter(".png").isEmpty());
+        QVERIFY(s.images().isEmpty());
     }
 
-    void badArgumentsExitTwo_data() {
-        QTest::addColumn<QStringList>("args");
-        QTest::newRow("no such folder") << QStringList{"--watch", "/nonexistent", "--outdir", "/tmp"};
-        QTest::newRow("no outdir") << QStringList{"--watch", "/tmp"};
-        QTest::newRow("delay 0") << QStringList{"--watch", "/tmp", "--outdir", "/tmp", "--delay", "0"};
-        // Done's own check: numbered names cannot be made from a stem with a wildcard.
-        QTest::newRow("wildcard stem")
-            << QStringList{"--watch", "/tmp", "--outdir", "/tmp", "--pattern", "*.dat"};
-    }
     void badArgumentsExitTwo() {
-        QFETCH(QStringList, args);
-        QProcess p;
-        p.start(CORVEX_RENDER_TOOL, args);
-        QVERIFY(p.waitForFinished(10000));
-        QCOMPARE(p.exitCode(), 2);
+        const QStringList cases[] = {
+            {"--watch", "/nonexistent", "--outdir", "/tmp"}, // no such folder
+            {"--watch", "/tmp"},                             // no outdir
+            {"--watch", "/tmp", "--outdir", "/tmp", "--delay", "0"},
+            // Done's own check: numbered names cannot be made from a stem with a wildcard.
+            {"--watch", "/tmp", "--outdir", "/tmp", "--pattern", "*.dat"},
+        };
+        for (const QStringList& args : cases) {
+            QProcess p;
+            p.start(CORVEX_RENDER_TOOL, args);
+            QVERIFY(p.waitForFinished(10000));
+            QCOMPARE(p.exitCode(), 2);
+        }
     }
 };
 
