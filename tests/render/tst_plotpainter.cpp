@@ -1,5 +1,4 @@
-// The symbols, the whole repaint onto an image, and the stamped symbols' pixel identity with the
-// painter's own.
+// The symbols, the whole repaint onto an image, and the stamped symbols' pixel identity with the painter's.
 
 #include "datafile/PlotReader.h"
 #include "model/Colors.h"
@@ -126,14 +125,13 @@ class TstPlotPainter : public QObject {
                      uint(table[k][0] + 256 * table[k][1] + 65536 * table[k][2]));
     }
     // 640 x 480, r = 0.65 at plot (50, 50): centre (75 * 640 / 135, 70 * 480 / 145) = (355.56, 231.72)
-    // -> (356, 232); a = 3.08, b = 2.15.
+    // -> (356, 232); a = 3.08, b = 2.15: vertices (356 + 3.08, 232 + 1.40), (356, 232 - 2.80), (356 - 3.08,
+    // 232 + 1.40).
     void upTriangleOn640x480() {
         const SymbolPolygon up = symbolPolygon(plotSymbolFrame(640, 480), 50, 50, 0.65f, 1);
-        QCOMPARE(QPoint(up.cx, up.cy), QPoint(356, 232));
-        // (356 + 3.08, 232 + 1.40), (356, 232 - 2.80), (356 - 3.08, 232 + 1.40)
-        const QPoint expected[3] = {{359, 233}, {356, 229}, {353, 233}};
-        for (int i = 0; i < 3; ++i)
-            QCOMPARE(QPoint(up.vertices[size_t(i)].x, up.vertices[size_t(i)].y), expected[i]);
+        const auto& v = up.vertices;
+        QCOMPARE((QList<int>{up.cx, up.cy, v[0].x, v[0].y, v[1].x, v[1].y, v[2].x, v[2].y}),
+                 (QList<int>{356, 232, 359, 233, 356, 229, 353, 233}));
     }
     // One symbol at plot (50, 50), r = 0.65, on a white image: the drawn pixels reach exactly to the
     // symbol's corner pixels (left, right, up, down from the centre pixel) and mirror about the
@@ -193,13 +191,14 @@ class TstPlotPainter : public QObject {
         p.data.YLegend = "Signal strength";
         p.range = loadPoints(p.data, {{5, 2, 0}});
         p.paint();
-        // Flat ranges warn, X first, and are drawn with the substitute axes.
+        // Flat ranges warn, X first, and are drawn with the substitute axes; the right margin keeps the
+        // window's background.
         QCOMPARE(p.messages.messages.size(), size_t(2));
-        QCOMPARE(p.messages.messages[0].text, "DATA ERROR:  All X values are identical.");
-        QCOMPARE(p.messages.messages[1].text, "DATA ERROR:  All Y values are identical.");
-        QCOMPARE(p.at(50, 50), kWhite);
-        QCOMPARE(p.at(1, 99), kWhite);
-        QCOMPARE(p.at(105, 50), kBack); // the right margin keeps the window's background
+        QCOMPARE(p.messages.messages[0].text + p.messages.messages[1].text,
+                 (std::string{"DATA ERROR:  All X values are identical."
+                              "DATA ERROR:  All Y values are identical."}));
+        QCOMPARE((QList<QColor>{p.at(50, 50), p.at(1, 99), p.at(105, 50)}),
+                 (QList<QColor>{kWhite, kWhite, kBack}));
         // The 2-pixel outline is centred on the frame's pixel rectangle (250, 200)-(1250, 1200): it covers
         // the pixel before each edge line and the edge line itself.
         auto blackRun = [&](QPoint from, QPoint step) {
