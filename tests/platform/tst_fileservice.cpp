@@ -1,0 +1,102 @@
+// The real file service on real files: what exists, lengths, reading, and copies, renames and deletions
+// that either succeed whole or leave every file as it was, with the reason in the user's words.
+
+#include "platform/FileService.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+#include <fstream>
+#include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace corvex;
+
+namespace {
+
+std::string contents(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return in ? out.str() : "<missing>";
+}
+
+} // namespace
+
+class TstFileService : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    SystemFileService m_files;
+    std::string at(const char* name) const { return m_dir.filePath(name).toStdString(); }
+
+  private slots:
+    void init() {
+        QDir(m_dir.path()).removeRecursively();
+        QVERIFY(QDir().mkpath(m_dir.path()));
+        std::ofstream(at("a.dat")) << "12345";
+        std::ofstream(at("b.dat")) << "other";
+        QVERIFY(QDir().mkdir(m_dir.filePath("dir")));
+        QVERIFY(::symlink("gone", at("dangling").c_str()) == 0);
+    }
+    void joinPathAddsOneSlash() {
+        QCOMPARE(joinPath("/data", "a.dat") + " " + joinPath("/data/", "a.dat") + " " + joinPath("", "a.dat"),
+                 std::string("/data/a.dat /data/a.dat /a.dat"));
+    }
+    void entriesAndLengths() {
+        QVERIFY(m_files.exists(at("a.dat")) && m_files.exists(at("dir")) && m_files.exists(at("dangling")));
+        QVERIFY(!m_files.exists(at("none")));
+        QCOMPARE(m_files.length(at("a.dat")), std::optional<int64_t>(5));
+        for (const char* notRegular : {"dir", "dangling", "none"}) // a length is only a regular file's
+            QVERIFY2(!m_files.length(at(notRegular)), notRegular);
+    }
+    void inputOnlyFromRegularFiles() {
+        std::string why;
+        const auto source = m_files.openInput(at("a.dat"), why);
+        char piece[8];
+        QVERIFY(source && source->read(piece, sizeof piece) == 5 && std::string(piece, 5) == "12345");
+        QCOMPARE(source->read(piece, sizeof piece), size_t(0));
+        QVERIFY(!m_files.openInput(at("none"), why));
+        QCOMPARE(why, "Cannot open \"" + at("none") + "\": No such file or directory");
+        QVERIFY(!m_files.openInput(at("dir"), why));
+        QCOMPARE(why, "\"" + at("dir") + "\" is not a regular file.");
+    }
+    void copyIsWholeOrNothing() {
+        std::string why;
+        QVERIFY(m_files.copy(at("a.dat"), at("b.dat"), why)); // replaces a target
+        QCOMPARE(contents(at("b.dat")), std::string("12345"));
+        struct stat st;
+        QVERIFY(::stat(at("b.dat").c_str(), &st) == 0 && (st.st_mode & 0777) == 0644);
+        QVERIFY(!m_files.copy(at("a.dat"), at("nodir/c.dat"), why));
+        QCOMPARE(why, "Cannot create \"" + at("nodir/c.dat") + "\": No such file or directory");
+        QVERIFY(!m_files.copy(at("none"), at("c.dat"), why));
+        QCOMPARE(contents(at("c.dat")), std::string("<missing>"));
+        // No temporary copy is left behind either way.
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+                 (QStringList{"a.dat", "b.dat", "dangling"}));
+    }
+    void renameNeverReplaces() {
+        std::string why;
+        QVERIFY(!m_files.rename(at("a.dat"), at("b.dat"), why));
+        QCOMPARE(why, "Cannot rename \"" + at("a.dat") + "\" to \"" + at("b.dat") + "\": File exists");
+        QCOMPARE(contents(at("a.dat")) + contents(at("b.dat")), std::string("12345other"));
+        QVERIFY(m_files.rename(at("a.dat"), at("c.dat"), why));
+        QCOMPARE(contents(at("a.dat")) + contents(at("c.dat")), std::string("<missing>12345"));
+    }
+    void removeAndChangeDirectory() {
+        std::string why;
+        QVERIFY(m_files.remove(at("a.dat"), why) && !m_files.exists(at("a.dat")));
+        QVERIFY(!m_files.remove(at("a.dat"), why));
+        QCOMPARE(why, "Cannot delete \"" + at("a.dat") + "\": No such file or directory");
+        const std::string old = m_files.currentDirectory();
+        QVERIFY(m_files.setCurrentDirectory(at("dir"), why));
+        QCOMPARE(m_files.currentDirectory(), at("dir"));
+        QVERIFY(!m_files.setCurrentDirectory(at("none"), why));
+        QCOMPARE(why, "Cannot change to \"" + at("none") + "\": No such file or directory");
+        QCOMPARE(m_files.currentDirectory(), at("dir"));
+        QVERIFY(m_files.setCurrentDirectory(old, why));
+    }
+};
+
+QTEST_APPLESS_MAIN(TstFileService)
+#include "tst_fileservice.moc"
