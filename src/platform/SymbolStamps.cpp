@@ -12,11 +12,16 @@ bool StampKey::operator==(const StampKey& o) const {
 }
 
 size_t StampKeyHash::operator()(const StampKey& k) const {
+    // FNV-1a over the fields: any mixing serves, equal keys only need equal hashes.
     size_t h = std::hash<double>()(k.radius);
-    auto mix = [&h](uint64_t v) { h = (h ^ v) * 0x100000001b3ULL; };
-    mix(uint64_t(k.shape) | uint64_t(k.count) << 8 | uint64_t(k.filled) << 16 | uint64_t(k.penWidth) << 24);
-    mix(uint64_t(k.pen) << 32 | k.brush);
-    for (int32_t v : k.size)
+    auto mix = [&h](uint64_t v) {
+        h ^= v;
+        h *= 0x100000001b3ULL;
+    };
+    for (const uint64_t v : {uint64_t(k.shape), uint64_t(k.count), uint64_t(k.filled), uint64_t(k.penWidth),
+                             uint64_t(k.pen), uint64_t(k.brush)})
+        mix(v);
+    for (const int32_t v : k.size)
         mix(uint32_t(v));
     return h;
 }
