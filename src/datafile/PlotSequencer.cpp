@@ -42,8 +42,9 @@ void PlotSequencer::startUp(const std::string& startDirectory) {
 }
 
 void PlotSequencer::removeWorkingCopy() {
-    std::string why; // a working copy that cannot be deleted is left; there is nothing to tell
-    if (!m_TmpFileName.empty() && m_files.exists(m_TmpFileName)) m_files.remove(m_TmpFileName, why);
+    // None to delete, or one that cannot be deleted, is left as it is: there is nothing to tell.
+    std::string why;
+    if (!m_TmpFileName.empty()) m_files.remove(m_TmpFileName, why);
 }
 
 void PlotSequencer::SetupPlt_Click() {
