@@ -9,7 +9,7 @@ namespace {
 
 const QString kSample = QStringLiteral(CORVEX_TEST_DATA_DIR "/sample.dat");
 
-// The main window just started (Setup shown) in a temporary directory with a folder "lab" to watch.
+// Setup shown, with a folder "lab" to watch.
 struct StartRig : WindowRig {
     StartRig() : WindowRig(false, SettleClock::Stepped, [] { QDir().mkdir("lab"); }) {}
     QString lab(const QString& name) const { return dir.filePath("lab/" + name); }
@@ -32,13 +32,12 @@ class TstCommandLineStart : public QObject {
             // Mode, file, directory, pattern, delay, click, -platform given, -display.
             const StartRequest watch{StartRequest::Mode::Watch, "", "lab", "plot.dat", 1, click, false, ""};
             QCOMPARE(rig.start(watch), 0);
-            QVERIFY(!rig.setup()->isVisible() && rig.window->isEnabled());
-            QVERIFY(rig.timed() == !click && rig.setup()->choice().delayMs == 1000);
+            QVERIFY(!rig.setup()->isVisible() && rig.window->isEnabled() && rig.timed() == !click &&
+                    rig.setup()->choice().delayMs == 1000);
             QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(rig.lab("plot_000.dat")), 5000);
-            QVERIFY(!QFile::exists(rig.lab("plot.dat")));
-            QVERIFY(rig.model.data.DataLoaded && rig.model.data.NumPts == 102);
-            QCOMPARE(rig.err.str(), "");
-            QVERIFY(rig.messages.messages.empty());
+            QVERIFY(!QFile::exists(rig.lab("plot.dat")) && rig.model.data.DataLoaded &&
+                    rig.model.data.NumPts == 102);
+            QVERIFY(rig.err.str().empty() && rig.messages.messages.empty());
         }
     }
 
@@ -48,11 +47,9 @@ class TstCommandLineStart : public QObject {
         QVERIFY(QFile::copy(kSample, rig.lab("run.dat")));
         const StartRequest file{StartRequest::Mode::File, "lab/run.dat", "", "plot.dat", 4, false, false, ""};
         QCOMPARE(rig.start(file), 0);
-        QVERIFY(!rig.setup()->isVisible());
-        QVERIFY(!rig.timed() && rig.action("Mnu2File")->isEnabled()); // manual selection
-        QVERIFY(rig.model.data.DataLoaded && rig.model.data.NumPts == 102);
-        QVERIFY(rig.window->windowTitle().endsWith("lab/run.dat]"));
-        QVERIFY(QFile::exists(rig.lab("run.dat")) && !rig.plotTimer()->isActive());
+        QVERIFY(!rig.setup()->isVisible() && !rig.timed() && rig.action("Mnu2File")->isEnabled()); // manual
+        QVERIFY(rig.model.data.DataLoaded && rig.model.data.NumPts == 102 && !rig.plotTimer()->isActive());
+        QVERIFY(rig.window->windowTitle().endsWith("lab/run.dat]") && QFile::exists(rig.lab("run.dat")));
     }
 
     // No arguments: the Setup window stays, waiting for the user.

@@ -1,5 +1,4 @@
-// The program corvex as a user starts it: exit statuses and everything it writes, run under Xvfb (and
-// with the display taken away where the scenario says so).
+// The program as a user starts it, under Xvfb (the display taken away where a case says so).
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -11,8 +10,7 @@ class TstCorvexProgram : public QObject {
     QTemporaryDir m_dir;
     QByteArray m_out, m_err;
 
-    // The test's environment without XDG_RUNTIME_DIR (as under cron or ssh) and QT_QPA_PLATFORM, changed
-    // by `changes` ("NAME=value" sets, "NAME" removes).
+    // Without XDG_RUNTIME_DIR (as under cron or ssh) and QT_QPA_PLATFORM; "NAME=value" sets, "NAME" removes.
     static QProcessEnvironment environment(const QStringList& changes = {}) {
         QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
         e.remove("XDG_RUNTIME_DIR");
@@ -29,8 +27,7 @@ class TstCorvexProgram : public QObject {
         process.setWorkingDirectory(m_dir.path());
         process.start(CORVEX_PROGRAM, args);
         process.waitForFinished(30000);
-        m_out = process.readAllStandardOutput();
-        m_err = process.readAllStandardError();
+        std::tie(m_out, m_err) = std::pair(process.readAllStandardOutput(), process.readAllStandardError());
         return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     }
 
@@ -67,8 +64,7 @@ class TstCorvexProgram : public QObject {
         }
     }
 
-    // --watch at login: the file is plotted and filed away, and nothing but the program's own words
-    // reaches stderr (here: none).
+    // --watch at login: the file is plotted and filed away, and nothing reaches stderr.
     void watchRunsQuietly() {
         QVERIFY(QFile::copy(CORVEX_TEST_DATA_DIR "/sample.dat", m_dir.filePath("plot.dat")));
         QProcess process;

@@ -1,7 +1,5 @@
-// Faults met through the real main window in automatic plotting: real files in a temporary folder,
-// the real settling wait, real menu actions and buttons pressed while a file is being read, and the
-// close request a window manager sends. Each scenario runs in a process of its own (a close ends
-// the application's event loops for good).
+// Faults met through the real main window in automatic plotting, with real files, waits, menus and window
+// manager close requests; each scenario runs in a process of its own (a close ends the event loops for good).
 
 #include "datafile/FakeSequencerHost.h"
 #include "support/WindowManagerClose.h"
@@ -25,7 +23,7 @@ namespace {
 // Points enough for a read that yields to the windows ten times and takes a noticeable while.
 constexpr int kLargeFile = 300000;
 
-// The program started in a temporary folder, with the real settling wait and recorded message boxes.
+// The real settling wait.
 struct WatchRig : WindowRig {
     QElapsedTimer clockTime;
     qint64 closeSentAt = -1, closeSeenAt = -1;
@@ -42,15 +40,13 @@ struct WatchRig : WindowRig {
                              if (v >= 10 && !std::exchange(done, true)) act();
                          });
     }
-    // The close button of the window frame: the request travels through the X server. The time the
-    // main window sees the close is noted.
+    // The frame's close button, through the X server; notes when the main window sees the close.
     void requestClose() {
         struct Spy : QObject {
-            WatchRig& rig;
-            explicit Spy(WatchRig& r) : QObject(r.window.get()), rig(r) {}
+            WatchRig& r;
+            explicit Spy(WatchRig& rig) : QObject(rig.window.get()), r(rig) {}
             bool eventFilter(QObject*, QEvent* e) override {
-                if (e->type() == QEvent::Close && rig.closeSeenAt < 0)
-                    rig.closeSeenAt = rig.clockTime.elapsed();
+                if (e->type() == QEvent::Close && r.closeSeenAt < 0) r.closeSeenAt = r.clockTime.elapsed();
                 return false;
             }
         };
@@ -83,9 +79,8 @@ bool becomeOrdinaryUser() {
 class TstWindowFaults : public QObject {
     Q_OBJECT
   private slots:
-    // "&Setup" then "Done" with "Click to Plot" while the first file is read: the read used to be started
-    // a second time over the running one and crash. The running plot finishes and is filed away first;
-    // then the new choice applies and finds no file left to plot.
+    // "&Setup", "Click to Plot", "Done" while the first file is read (it used to start a second read and
+    // crash): the running plot is filed away first, then the new choice finds no file left to plot.
     void doneDuringReadFilesThatFileAwayFirst() {
         WatchRig rig;
         const std::string original = plotFileText("first", kLargeFile);
@@ -102,16 +97,14 @@ class TstWindowFaults : public QObject {
         QVERIFY(doneWhileReading);
         QCOMPARE(readFile("plot_000.dat"), original); // filed away whole, in the folder it came from
         QTRY_COMPARE_WITH_TIMEOUT(rig.messages.messages.size(), size_t(1), 5000);
-        QCOMPARE(rig.messages.messages[0].text,
-                 std::string("There Are Currently No Files\n\rMatching The File Pattern!"));
+        QCOMPARE(rig.messages.messages[0].text, "There Are Currently No Files\n\rMatching The File Pattern!");
         // Click to plot (no "&Hold"), watching for the next file.
         QVERIFY(rig.window->isEnabled() && !rig.action("HoldPlot")->isVisible() &&
                 rig.plotTimer()->isActive());
         QCOMPARE(rig.entries(), QStringList({"plot_000.dat"}));
     }
 
-    // A close request while a file marked for deletion is being read: the program ends, and the file
-    // stays in the folder byte for byte (it used to be set aside after the close and then deleted).
+    // A close while a file marked for deletion is read: the file stays byte for byte (it used to be deleted).
     void closeDuringReadOfMarkedFileLeavesItInPlace() {
         if (QGuiApplication::platformName() != "xcb") QSKIP("the window manager's close request needs X");
         WatchRig rig;
@@ -129,8 +122,7 @@ class TstWindowFaults : public QObject {
         QCOMPARE(readFile("plot.dat"), original);
     }
 
-    // A writer that goes on appending for eight seconds: a close request ends the settling wait within a
-    // second (it used to wait for the writer, then file the file away, and only then close).
+    // A writer appends for eight seconds: a close ends the settling wait within a second, not after it.
     void closeWhileFileKeepsGrowingEndsAtOnce() {
         if (QGuiApplication::platformName() != "xcb") QSKIP("the window manager's close request needs X");
         WatchRig rig;
@@ -140,20 +132,19 @@ class TstWindowFaults : public QObject {
         QVERIFY(writer.waitForStarted());
         QTimer::singleShot(2500, rig.window.get(), [&] { rig.requestClose(); }); // well into the wait
         rig.watch("plot.dat");
-        // The test's own wait runs beneath the settling wait: it goes on only once that wait has ended.
+        // This wait runs beneath the settling wait: it goes on only once that has ended.
         QTRY_VERIFY_WITH_TIMEOUT(rig.closeSentAt >= 0, 15000);
         const qint64 ended = rig.clockTime.elapsed();
         QVERIFY2(rig.closeSeenAt >= 0 && ended - rig.closeSentAt < 1000,
                  qPrintable(QString("ended %1 ms after the request").arg(ended - rig.closeSentAt)));
-        QVERIFY(writer.state() == QProcess::Running); // the writer was still at it
+        QVERIFY(writer.state() == QProcess::Running);
         writer.kill();
         writer.waitForFinished();
         QTest::qWait(1500);
         QCOMPARE(rig.entries(), QStringList({"plot.dat"}));
     }
 
-    // A valid header and count followed by 64 GiB (a sparse file: no disk is used): only the records are
-    // read, memory does not follow the file's length, and the file is filed away as usual.
+    // A valid header and count, then 64 GiB (sparse): only the records are read, in bounded memory.
     void hugeFileIsPlottedWithBoundedMemory() {
         WatchRig rig;
         writeFile("plot.dat", plotFileText("huge", 1000));
@@ -161,15 +152,13 @@ class TstWindowFaults : public QObject {
         const long before = maxResidentKiB();
         rig.watch("plot.dat");
         QTRY_VERIFY_WITH_TIMEOUT(rig.files.exists("plot_000.dat"), 15000);
-        QCOMPARE(rig.model.data.NumPts, 1000);
         // The records i, i*i.
-        QVERIFY(rig.model.range.PlotXMax == 1000 && rig.model.range.PlotYMax == 1e6f &&
-                rig.messages.messages.empty());
+        QVERIFY(rig.model.data.NumPts == 1000 && rig.model.range.PlotXMax == 1000 &&
+                rig.model.range.PlotYMax == 1e6f && rig.messages.messages.empty());
         QVERIFY2(maxResidentKiB() - before < 64 * 1024, "the read stays within 64 MiB");
     }
 
-    // A file that exists but cannot be opened: one message naming it and why, the file left as it is,
-    // and the next file of the pattern plotted; later ticks do not repeat the message.
+    // An unopenable file: one message naming it and why (not repeated), the file left, the next one plotted.
     void unreadableFileIsToldOnceAndPassedOver() {
         QVERIFY(becomeOrdinaryUser());
         WatchRig rig;
@@ -180,10 +169,8 @@ class TstWindowFaults : public QObject {
         QTRY_VERIFY_WITH_TIMEOUT(rig.files.exists("plot_000.txt"), 15000);
         QTest::qWait(3000); // three more ticks
         QCOMPARE(rig.messages.messages.size(), size_t(1));
-        const std::string& text = rig.messages.messages[0].text;
-        QVERIFY2(text.find("plot.dat") != std::string::npos &&
-                     text.find("Permission denied") != std::string::npos,
-                 text.c_str());
+        const QString text = QString::fromStdString(rig.messages.messages[0].text);
+        QVERIFY2(text.contains("plot.dat") && text.contains("Permission denied"), qPrintable(text));
         QCOMPARE(rig.entries(), QStringList({"plot.dat", "plot_000.txt"}));
         QVERIFY(rig.plotTimer()->isActive()); // still watching
     }

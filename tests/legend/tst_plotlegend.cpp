@@ -23,7 +23,6 @@ DisplayOptions coloured(bool filled) {
     return options;
 }
 
-// Continuous pixel position of a legend-frame point on an image of `size`.
 QPointF toPixel(double x, double y, QSize size) {
     return {(x - 100) * size.width() / 50.0, (110 - y) * size.height() / 140.0};
 }
@@ -35,10 +34,8 @@ Rgb colourAt(const QImage& image, QPointF p) {
 
 } // namespace
 
-// Shape probes, in pixels from the centre on a legend of 660 x 1194 (three times the design size),
-// where a = 17.2 px (half-width), the square's half-height 14.8, the circle's radius 17.2, the
-// triangles' apex 14.4 and base 7.2 from the centre, the diamond's half-height 11.1. Every probe lies
-// at least 1.2 px inside or outside each shape.
+// Probes in pixels from the centre at three times the design size (half-width 17.2, square half-height 14.8,
+// triangles' apex 14.4 and base 7.2, diamond half-height 11.1): each 1.2 px or more inside or outside.
 constexpr QPointF kProbes[] = {
     {-14.6, -12.6}, // upper-left corner: square only
     {0, -12.5},     // above: circle, square, up-triangle
@@ -51,10 +48,9 @@ class TstPlotLegend : public QObject {
   private slots:
     void initTestCase() { QFont::insertSubstitution("MS Sans Serif", "Liberation Sans"); }
 
-    // The ink next to the expected place must be exactly the number written there alone: the right text,
-    // at the right place, in the right colour and font.
+    // The ink near the place is exactly the number written there alone (text, place, colour, font); the
+    // number starts two units right of and two above the symbol centre, in the set's colour.
     void numbersWrittenAtTheirPlaces() {
-        // The number starts two units right of and two above the symbol centre, in the set's colour.
         const struct {
             const char* text;
             double x, y;
@@ -73,8 +69,7 @@ class TstPlotLegend : public QObject {
                 canvas.setCurrentPosition(c.x, c.y);
                 canvas.print(c.text);
             }
-            // From one pixel left of the place, wide enough for three digits (about 19 px), one text line
-            // high; it reaches neither this entry's symbol, nor the next column's, nor the next row's.
+            // Three digits (about 19 px) by one line: clear of this and the next column's and row's symbols.
             const QPoint at = toPixel(c.x, c.y, kDesignSize).toPoint();
             int ink = 0;
             for (int py = at.y() - 1; py < at.y() + 15; ++py)
@@ -86,11 +81,9 @@ class TstPlotLegend : public QObject {
         }
     }
 
-    // Filled: the shape in the set's colour. Open: the centre stays white and a one-pixel outline lies
-    // left of it, in the set's colour.
+    // Column by shape at x 104 + 9 per column, y 104 - 6 per row, in PlotColor(set mod 20); per probe 1
+    // inside the filled shape. Open: the centre white, a one-pixel outline left of it in the set's colour.
     void symbolsByColumnAndRow() {
-        // Column by shape, x 104 + 9 per column, y 104 - 6 per row; colour PlotColor(set mod 20). Per
-        // probe: 1 inside the filled shape, 0 outside.
         const struct {
             QPointF at; // symbol centre in legend units
             Rgb colour;
@@ -103,12 +96,11 @@ class TstPlotLegend : public QObject {
             {{140, -16}, kEntry0, "0010"},          // set 100: down-triangle, entry 0
         };
         const QSize size = kDesignSize * 3;
-        const QImage filled = renderLegend(coloured(true), size, 96);
-        const QImage open = renderLegend(coloured(false), size, 96);
+        const QImage filled = renderLegend(coloured(true), size, 96),
+                     open = renderLegend(coloured(false), size, 96);
         for (const auto& c : cases) {
-            // The centre as drawn: rounded to whole pixels, as the polygon symbols round it.
             const QPointF p = toPixel(c.at.x(), c.at.y(), size);
-            const QPointF centre(roundHalfEven(p.x()) + 0.5, roundHalfEven(p.y()) + 0.5);
+            const QPointF centre(roundHalfEven(p.x()) + 0.5, roundHalfEven(p.y()) + 0.5); // as polygons round
             QCOMPARE(colourAt(filled, centre), c.colour);
             for (int i = 0; i < 4; ++i)
                 QCOMPARE(colourAt(filled, centre + kProbes[i]), c.inside[i] == '1' ? c.colour : kWhite);
@@ -128,9 +120,8 @@ class TstPlotLegend : public QObject {
         canvas.setFillColor(rgb(1, 2, 3));
         canvas.setForeColor(rgb(4, 5, 6));
         drawLegend(canvas, coloured(true), kDesignSize.width(), kDesignSize.height());
-        QCOMPARE(int(canvas.fillStyle()), int(FillStyle::Transparent));
-        QCOMPARE(uint(canvas.fillColor()), uint(rgb(1, 2, 3)));
-        QCOMPARE(uint(canvas.foreColor()), uint(rgb(4, 5, 6)));
+        QCOMPARE(std::tuple(int(canvas.fillStyle()), uint(canvas.fillColor()), uint(canvas.foreColor())),
+                 std::tuple(int(FillStyle::Transparent), uint(rgb(1, 2, 3)), uint(rgb(4, 5, 6))));
     }
 
     // A resizable legend takes its pixel size again at every repaint, so its polygon symbols follow.

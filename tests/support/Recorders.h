@@ -1,6 +1,5 @@
 #pragma once
-// Test doubles for the services that would otherwise block or wait: message boxes are recorded,
-// the clock runs a callback instead of sleeping, progress values are collected.
+// Doubles for services that would block or wait: boxes recorded, a clock that calls back, progress collected.
 
 #include "platform/Services.h"
 
@@ -11,8 +10,7 @@
 namespace corvex::testing {
 
 struct RecordedMessage {
-    std::string text;
-    std::string title;
+    std::string text, title;
     MessageIcon icon;
 };
 

@@ -1,8 +1,6 @@
 #pragma once
-// The real main window started in a temporary current directory, with recorded message boxes. Tests
-// reach its parts as a user does: by the objects on screen (menu items, the drawing area, the Setup,
-// progress and legend windows), and read the plot model the window was lent. Points are loaded with
-// loadPoints (TestPoints.h).
+// The real main window started in a temporary current directory, with recorded message boxes; its parts
+// are reached as a user does, by the objects on screen.
 
 #include "app/CommandLineStart.h"
 #include "app/FileFrm.h"
@@ -32,7 +30,7 @@
 
 namespace corvex::testing {
 
-// The top-level window of that object name (Setup, the progress and legend windows have no parent).
+// Setup, the progress and legend windows have no parent.
 template <typename T> T* topLevel(const char* objectName) {
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w->objectName() == objectName)
@@ -55,8 +53,7 @@ struct WindowRig {
     EventLoopClock realClock;
     std::unique_ptr<Plotit> window;
 
-    // Starts the program; unless told otherwise, "Done" in manual selection closes the Setup window.
-    // `beforeStart` prepares the start-up directory.
+    // Unless told otherwise, "Done" in manual selection closes Setup; `beforeStart` prepares the directory.
     explicit WindowRig(bool pressDone = true, SettleClock clock = SettleClock::Stepped,
                        const std::function<void()>& beforeStart = {}) {
         QDir::setCurrent(dir.path());
