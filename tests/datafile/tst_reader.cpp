@@ -55,11 +55,8 @@ struct Run {
         state.NumPts = 5;
         state.DataLoaded = true;
     }
-    void read(const std::string& content) {
-        writeFile(path, content);
-        read();
-    }
-    void read() {
+    void read(const std::optional<std::string>& content = {}) {
+        if (content) writeFile(path, *content);
         ReaderHost host{messages, progress, [this](const std::string& c) { caption = c; },
                         [](const std::string&) {}};
         LoadPlotFile(path, path, files, clock, host, state, range);

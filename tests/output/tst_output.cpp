@@ -172,29 +172,25 @@ class TstOutput : public QObject {
         }
     }
 
-    void clickMovesTheCheckMark() {
-        QMenu ChoosePrn;
-        QAction PrnPlot;
-        PrinterMenu menu(ChoosePrn, PrnPlot, PrinterMenuModel({"Laser", "PDF", "Plotter"}, "PDF"));
-        const QList<QAction*> members = ChoosePrn.actions(); // member 0 is the separator
-        QVERIFY(members[2]->isChecked());
-        members[3]->trigger();
-        QVERIFY(!members[2]->isChecked() && members[3]->isChecked());
-        QCOMPARE(menu.model().currentPrinter(), std::string("Plotter"));
-        // Triggering a checkable action unchecks it by itself; exactly one member must stay checked.
-        members[3]->trigger();
-        QVERIFY(members[3]->isChecked());
-    }
-
-    // Start-up builds the menu while "&Setup" has the main window disabled; "Done" enables it again.
-    void noPrinterStaysGreyedWhenTheWindowIsEnabledAgain() {
+    // Start-up builds the menu while "&Setup" has the main window disabled; "Done" enables it again. A click
+    // moves the check mark; triggering the checked action (which would uncheck it) keeps exactly one checked.
+    void printerMenu() {
         QMainWindow window;
         QMenu* ChoosePrn = window.menuBar()->addMenu("Printers");
         QAction* PrnPlot = window.menuBar()->addAction("To Printer");
         window.setEnabled(false);
-        PrinterMenu menu(*ChoosePrn, *PrnPlot, PrinterMenuModel({}, ""));
+        PrinterMenu none(*ChoosePrn, *PrnPlot, PrinterMenuModel({}, ""));
         window.setEnabled(true);
-        QVERIFY(!ChoosePrn->menuAction()->isEnabled() && !PrnPlot->isEnabled());
+        QVERIFY(!ChoosePrn->menuAction()->isEnabled() && !PrnPlot->isEnabled()); // no printer stays greyed
+        QMenu choose;
+        PrinterMenu menu(choose, *PrnPlot, PrinterMenuModel({"Laser", "PDF", "Plotter"}, "PDF"));
+        const QList<QAction*> members = choose.actions(); // member 0 is the separator
+        QVERIFY(members[2]->isChecked());
+        members[3]->trigger();
+        QVERIFY(!members[2]->isChecked() && members[3]->isChecked());
+        QCOMPARE(menu.model().currentPrinter(), std::string("Plotter"));
+        members[3]->trigger();
+        QVERIFY(members[3]->isChecked());
     }
 
     // A printer that cannot start a page (here: no output file possible) is the printer error; nothing is

@@ -119,17 +119,6 @@ class TstCorvexRender : public QObject {
             QCOMPARE(out.read(magic.size()), magic);
         }
     }
-    // A valid file followed by 64 GiB (sparse): the tool reads what it needs instead of running out
-    // of memory on the whole file.
-    void hugeFileIsRendered() {
-        const QString huge = dataFile("huge.dat", {"1", "2", "3"});
-        QVERIFY(QFile::resize(huge, qint64(64) << 30));
-        QCOMPARE(run({"--describe", "--size", "320x240", huge, m_dir.filePath("huge.png")}), 0);
-        QCOMPARE(std::pair(json()["num_pts"].toInt(), json()["range"]["x_max"].toDouble()),
-                 std::pair(3, 3.0));
-        QVERIFY(QFileInfo(m_dir.filePath("huge.png")).size() > 0);
-        QFile::remove(huge);
-    }
     // Each with the first line of stderr it gives.
     void badUsageExitsTwo() {
         const QString dir = m_dir.path();

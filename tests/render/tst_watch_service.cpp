@@ -49,8 +49,8 @@ struct Service {
     }
     std::string at(const char* name) const { return (in + "/" + name).toStdString(); }
     QJsonObject next(int ms = 15000) { // the next JSON line on stdout; empty when none comes in time
-        QTest::qWaitFor([&] { return process.canReadLine(); }, ms);
-        return QJsonDocument::fromJson(process.readLine()).object();
+        const bool arrived = QTest::qWaitFor([&] { return process.canReadLine(); }, ms);
+        return arrived ? QJsonDocument::fromJson(process.readLine()).object() : QJsonObject();
     }
     QStringList images() const { return QDir(out).entryList({"*.png"}, QDir::Files); }
 };
@@ -119,10 +119,9 @@ class TstWatchService : public QObject {
         s.start();
         std::string written = plotFileText("growing", 20);
         writeFile(s.at("plot.dat"), written);
-        for (int k = 0; k < 8; ++k) { // about 2.4 s of appending: the service is waiting for it
+        for (int k = 0; k < 8; ++k, written += "1 1 0 1\r\n") { // about 2.4 s: the service waits for it
             QTest::qWait(300);
             writeFile(s.at("plot.dat"), "1 1 0 1\r\n", true);
-            written += "1 1 0 1\r\n";
         }
         s.stop(1000);
         QCOMPARE(readFile(s.at("plot.dat")), written);
