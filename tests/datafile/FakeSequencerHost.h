@@ -30,10 +30,7 @@ class FakeHost : public SequencerHost, public NullProgress {
     void redrawFromScratch() override { ++redraws; }
     void showMainWindow() override {}
     void showSetup() override { setupShown = true; }
-    void hideSetup() override {
-        setupShown = false;
-        ++setupHidden;
-    }
+    void hideSetup() override { setupShown = false, ++setupHidden; }
     void rememberFocus() override {}
     void restoreFocus() override {}
     void setCaption(const std::string&) override {}

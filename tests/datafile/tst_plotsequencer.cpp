@@ -1,6 +1,5 @@
-// The plot sequence end to end in a temporary watched directory with a recording main window, also
-// under file-system faults: whatever goes wrong, every byte of every data file stays on disk (in place,
-// under its numbered name or as the working copy) and a message says what happened.
+// The plot sequence in a temporary watched directory, also under file-system faults: whatever goes wrong,
+// every byte of every data file stays on disk (in place, numbered or as the working copy), and is told.
 
 #include "datafile/FakeSequencerHost.h"
 #include "datafile/PlotFileSeq.h"
@@ -95,12 +94,12 @@ class TstPlotSequencer : public QObject {
             const ArchiveResult result =
                 ArchivePlotFile(" n", "plot.dat", {numbering, r.workingCopy()}, r.files, r.host);
             expected[c.filedAs] = text;
-            const bool stops = *c.message;
             QCOMPARE(contentsOf(r.dir.path()), expected); // the other program's files untouched
             QCOMPARE(numbering.PlotFileSeq, int16_t(c.seqAfter));
-            QCOMPARE(r.messages(), int(stops));
             QVERIFY(r.lastMessage().find(c.message) != std::string::npos);
-            QCOMPARE(result == ArchiveResult::NumbersUsedUp, stops); // automatic plotting stops
+            const bool stops = *c.message; // automatic plotting stops
+            QCOMPARE(std::pair(r.messages(), result == ArchiveResult::NumbersUsedUp),
+                     std::pair(int(stops), stops));
         }
     }
 
@@ -123,8 +122,8 @@ class TstPlotSequencer : public QObject {
             r.saveAnswer = r.at("kept.dat"); // "SaveData" keeps a byte-identical copy
             r.sequencer.SavePlotNow_Click();
             QCOMPARE(contentsOf(r.dir.path()), only("kept.dat", text));
-            QVERIFY(!fs::exists(r.workingCopy()));
-            QVERIFY(!r.host.visible[MenuItem::SavePlotNow] && !r.host.enabled[MenuItem::SavePlotNow]);
+            QVERIFY(!fs::exists(r.workingCopy()) && !r.host.visible[MenuItem::SavePlotNow] &&
+                    !r.host.enabled[MenuItem::SavePlotNow]);
             QCOMPARE(r.host.outFileLabel, " "s);
             writeFile("plot.dat", text.substr(1)); // a set-aside file used no number: the next one gets 000
             r.sequencer.PlotTimer_Timer();
@@ -147,8 +146,7 @@ class TstPlotSequencer : public QObject {
         r.sequencer.NextPlt_Click();
         QCOMPARE(r.data.PlotTitle, "second"s);
         QVERIFY(!r.host.enabled[MenuItem::Zoomout]);
-        // The list ran empty: "&NextPlot" goes and the timer watches.
-        QVERIFY(!r.host.visible[MenuItem::NextPlt] && r.host.timerOn);
+        QVERIFY(!r.host.visible[MenuItem::NextPlt] && r.host.timerOn); // the list ran empty: timer on
         writeFile("plot.c", plotFileText("third", 3));
         r.sequencer.PlotTimer_Timer(); // found: offer it, stop watching, plot nothing yet
         QVERIFY(r.host.offered(MenuItem::NextPlt) && !r.host.timerOn);
@@ -204,8 +202,7 @@ class TstPlotSequencer : public QObject {
             if (c.fault == Fault::GoneWhileRead) r.host.onYield = moveAway;
             r.sequencer.PlotTimer_Timer();
             const bool read = c.fault != Fault::GoneBeforeOpen;
-            QCOMPARE(r.host.redraws, int(read));
-            QCOMPARE(r.data.NumPts, read ? 40 : 0); // the finished file was read
+            QCOMPARE(std::pair(r.host.redraws, r.data.NumPts), std::pair(int(read), read ? 40 : 0));
             QCOMPARE(contentsOf(r.dir.path()), only(c.inWatched, text));
             QCOMPARE(contentsOf(r.aside), only(c.inAside, text));
             QCOMPARE(r.messages(), int(!c.message.isEmpty()));
@@ -214,14 +211,13 @@ class TstPlotSequencer : public QObject {
             QVERIFY(!r.host.offered(MenuItem::SavePlotNow));
             QCOMPARE(r.host.enabled[MenuItem::HoldPlot], read); // disabled until a plot succeeds
             const bool held = c.inWatched == "plot.dat"; // so that it is not plotted again at every tick
-            QCOMPARE(r.host.timerOn, !held);
-            QCOMPARE(r.host.holdCaption, held ? "&Continue"s : "&Hold"s);
+            QCOMPARE(std::pair(r.host.timerOn, r.host.holdCaption),
+                     std::pair(!held, held ? "&Continue"s : "&Hold"s));
         }
     }
 
-    // Timed plotting of 200 files, each written in three pieces while settling, every seventh marked for
-    // deletion and saved: each file ends up exactly once, and a tick or click while the reader yields must
-    // not plot again.
+    // 200 files, each written in three pieces while settling, every seventh marked and saved: each ends up
+    // exactly once, and a tick or click while the reader yields does not plot again.
     void timedPlottingFilesTwoHundredAwayEachExactlyOnce() {
         Rig r;
         r.startTimed();
@@ -252,9 +248,7 @@ class TstPlotSequencer : public QObject {
             r.saveAnswer = r.at("saved_" + std::to_string(k) + ".dat");
             r.sequencer.SavePlotNow_Click();
         }
-        QVERIFY(yields >= 30);
-        QVERIFY(r.host.timerOn && r.messages() == 0);
-        QVERIFY(!fs::exists(r.workingCopy()));
+        QVERIFY(yields >= 30 && r.host.timerOn && r.messages() == 0 && !fs::exists(r.workingCopy()));
         for (const auto& [name, content] : contentsOf(r.dir.path()))
             kept.insert(content);
         QVERIFY(kept == written); // each file exactly once, nothing replaced, nothing else left: no plot.dat

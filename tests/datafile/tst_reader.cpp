@@ -31,6 +31,10 @@ Point oldPoint(int i) {
     return {-100.0f - i, -200.0f - i, int16_t(90 + i)};
 }
 
+QList<float> limitsOf(const PlotRange& r) {
+    return {r.PlotXMin, r.PlotXMax, r.PlotYMin, r.PlotYMax};
+}
+
 const std::string kHeader = " Bad input\r\nsub\r\nX\r\nY\r\n";
 
 struct Run {
@@ -51,7 +55,8 @@ struct Run {
         state.NumPts = 5;
         state.DataLoaded = true;
     }
-    void read() {
+    void read(const std::optional<std::string>& content = {}) {
+        if (content) writeFile(path, *content);
         ReaderHost host{messages, progress, [this](const std::string& c) { caption = c; },
                         [](const std::string&) {}};
         LoadPlotFile(path, path, files, clock, host, state, range);
@@ -60,128 +65,90 @@ struct Run {
 
 } // namespace
 
-Q_DECLARE_METATYPE(Entry)
-Q_DECLARE_METATYPE(std::string)
-Q_DECLARE_METATYPE(QList<Point>)
-
 class TstReader : public QObject {
     Q_OBJECT
   private slots:
 
-    void fileGivesItsPoints_data() {
-        QTest::addColumn<Entry>("entry");
-        QTest::addColumn<std::string>("content");
-        QTest::addColumn<int>("numPts");          // 0: a file without data
-        QTest::addColumn<QList<Point>>("points"); // expected points 1..n; a read without data keeps point 1
-
-        const QList<Point> keptOld{oldPoint(1)};
-        QTest::newRow("empty file") << Entry::File << ""s << 0 << keptOld;
-        QTest::newRow("header only") << Entry::File << kHeader << 0 << keptOld;
-        QTest::newRow("count -1") << Entry::File << kHeader + "-1\r\n1 2 3 4\r\n" << 0 << keptOld;
-        QTest::newRow("count 0") << Entry::File << kHeader + "0\r\n" << 0 << keptOld;
-        // 2^31 does not fit a signed 32-bit count: the count cannot be read.
-        QTest::newRow("count 2^31") << Entry::File << kHeader + "2147483648\r\n1 2 3 4\r\n" << 0 << keptOld;
-        QTest::newRow("count abc") << Entry::File << kHeader + "abc\r\n1 2 3 4\r\n" << 0 << keptOld;
-        // Above the capacity: NumPts is limited to 250,000; the missing records 3.. keep the earlier values.
-        QTest::newRow("count 250,001") << Entry::File << kHeader + "250001\r\n1 2 0 1\r\n3 4 0 2\r\n"
-                                       << 250000 << QList<Point>{{1, 2, 1}, {3, 4, 2}, oldPoint(3)};
-        QTest::newRow("more records than the count") << Entry::File << kHeader + "1\r\n1 2 0 1\r\n5 6 0 2\r\n"
-                                                     << 1 << QList<Point>{{1, 2, 1}};
-        // The file ends inside record 2 after its Y value: its set number and all of point 3 are kept.
-        QTest::newRow("fewer records than the count")
-            << Entry::File << kHeader + "3\r\n1 2 0 1\r\n5 6" << 3
-            << QList<Point>{{1, 2, 1}, {5, 6, oldPoint(2).set}, oldPoint(3)};
-        QTest::newRow("LF line ends") << Entry::File << " T\nsub\nX\nY\n2\n1 2 0 1\n3 4 0 2\n"s << 2
-                                      << QList<Point>{{1, 2, 1}, {3, 4, 2}};
-        QTest::newRow("CR line ends") << Entry::File << " T\rsub\rX\rY\r2\r1 2 0 1\r3 4 0 2\r"s << 2
-                                      << QList<Point>{{1, 2, 1}, {3, 4, 2}};
-        // Records are not tied to lines: the fifth number is the next point's X.
-        QTest::newRow("five numbers on a line") << Entry::File << kHeader + "2\r\n1 2 0 1 5\r\n6 0 3\r\n"
-                                                << 2 << QList<Point>{{1, 2, 1}, {5, 6, 3}};
-        // The largest float reads; beyond it a field fails and ends its record (Y of record 2, the spare
-        // value of record 3, which is read on from " 0 2"). 1E-50 is within range and reads as 0.
-        QTest::newRow("values beyond the float range")
-            << Entry::File
-            << kHeader + "3\r\n3.4028234663852886E+38 1E-50 0 1\r\n1 3.5E+38 0 2\r\n-1E+39 9 9 9\r\n"
-            << 3
-            << QList<Point>{{FLT_MAX, 0, 1}, {1, oldPoint(2).y, oldPoint(2).set}, {0, 2, oldPoint(3).set}};
-        // Set numbers are 16-bit: 32768 and -32769 fail their field, end the record and keep the old set
-        // number.
-        QTest::newRow("set numbers at the 16-bit edges")
-            << Entry::File << kHeader + "4\r\n1 1 0 32767\r\n2 2 0 32768\r\n3 3 0 -32769\r\n4 4 0 -32768\r\n"
-            << 4
-            << QList<Point>{{1, 1, 32767}, {2, 2, oldPoint(2).set}, {3, 3, oldPoint(3).set}, {4, 4, -32768}};
-        // Not a regular file: OpenDataFile fails quietly without waiting, nothing is read, and the
-        // earlier 5 points stay.
-        QTest::newRow("directory named plot.dat") << Entry::Directory << ""s << 5 << keptOld;
-        QTest::newRow("FIFO named plot.dat") << Entry::Fifo << ""s << 5 << keptOld;
-    }
-
     void fileGivesItsPoints() {
-        QFETCH(Entry, entry);
-        QFETCH(std::string, content);
-        QFETCH(int, numPts);
-        QFETCH(QList<Point>, points);
-        Run r;
-        if (entry == Entry::File) writeFile(r.path, content);
-        if (entry == Entry::Directory) QCOMPARE(::mkdir(r.path.c_str(), 0755), 0);
-        if (entry == Entry::Fifo) QCOMPARE(::mkfifo(r.path.c_str(), 0644), 0);
-        r.read();
-
-        // A regular file settles after one pause; anything else is given up at once.
-        QCOMPARE(r.clock.slept, entry == Entry::File ? 500LL : 0LL);
-        QCOMPARE(r.state.DataLoaded, numPts > 0);
-        QCOMPARE(r.state.NumPts, numPts);
-        QVERIFY(!r.progress.visible);
-        QCOMPARE(r.caption, entry != Entry::File ? ""s : numPts > 0 ? readCaption(r.path) : "Corvex V1.1d"s);
-        QCOMPARE(r.messages.messages.size(), size_t(numPts > 0 ? 0 : 1));
-        if (numPts == 0) {
-            QCOMPARE(r.messages.messages[0].text, "The Current File Contained No Data!\n\r" + r.path);
-            QCOMPARE(r.messages.messages[0].title, "Data File Error"s);
+        const QList<Point> keptOld{oldPoint(1)}; // a read without data keeps point 1
+        const struct {
+            std::string content;
+            int numPts;          // 0: a file without data
+            QList<Point> points; // expected points 1..n
+            Entry entry = Entry::File;
+        } cases[] = {
+            {"", 0, keptOld},
+            {kHeader, 0, keptOld},
+            {kHeader + "-1\r\n1 2 3 4\r\n", 0, keptOld},
+            {kHeader + "0\r\n", 0, keptOld},
+            {kHeader + "2147483648\r\n1 2 3 4\r\n", 0, keptOld}, // 2^31 does not fit a signed 32-bit count
+            {kHeader + "abc\r\n1 2 3 4\r\n", 0, keptOld},
+            // NumPts is limited to the capacity, 250,000; the missing records 3.. keep the earlier values.
+            {kHeader + "250001\r\n1 2 0 1\r\n3 4 0 2\r\n", 250000, {{1, 2, 1}, {3, 4, 2}, oldPoint(3)}},
+            {kHeader + "1\r\n1 2 0 1\r\n5 6 0 2\r\n", 1, {{1, 2, 1}}}, // more records than the count
+            // The file ends inside record 2 after its Y value: its set number and all of point 3 are kept.
+            {kHeader + "3\r\n1 2 0 1\r\n5 6", 3, {{1, 2, 1}, {5, 6, oldPoint(2).set}, oldPoint(3)}},
+            {" T\nsub\nX\nY\n2\n1 2 0 1\n3 4 0 2\n", 2, {{1, 2, 1}, {3, 4, 2}}},
+            {" T\rsub\rX\rY\r2\r1 2 0 1\r3 4 0 2\r", 2, {{1, 2, 1}, {3, 4, 2}}},
+            // Records are not tied to lines: the fifth number is the next point's X.
+            {kHeader + "2\r\n1 2 0 1 5\r\n6 0 3\r\n", 2, {{1, 2, 1}, {5, 6, 3}}},
+            // FLT_MAX reads; beyond it a field fails and ends its record (the spare value of record 3 is read
+            // on from " 0 2"); 1E-50 reads as 0.
+            {kHeader + "3\r\n3.4028234663852886E+38 1E-50 0 1\r\n1 3.5E+38 0 2\r\n-1E+39 9 9 9\r\n",
+             3,
+             {{FLT_MAX, 0, 1}, {1, oldPoint(2).y, oldPoint(2).set}, {0, 2, oldPoint(3).set}}},
+            // Set numbers are 16-bit: 32768 and -32769 fail, end the record and keep the old set number.
+            {kHeader + "4\r\n1 1 0 32767\r\n2 2 0 32768\r\n3 3 0 -32769\r\n4 4 0 -32768\r\n",
+             4,
+             {{1, 1, 32767}, {2, 2, oldPoint(2).set}, {3, 3, oldPoint(3).set}, {4, 4, -32768}}},
+            // Not a regular file at plot.dat: it fails quietly without waiting and the earlier 5 points stay.
+            {"", 5, keptOld, Entry::Directory},
+            {"", 5, keptOld, Entry::Fifo},
+        };
+        for (const auto& [content, numPts, points, entry] : cases) {
+            Run r;
+            if (entry == Entry::File) writeFile(r.path, content);
+            if (entry == Entry::Directory) QCOMPARE(::mkdir(r.path.c_str(), 0755), 0);
+            if (entry == Entry::Fifo) QCOMPARE(::mkfifo(r.path.c_str(), 0644), 0);
+            r.read();
+            QCOMPARE(
+                std::tuple(r.clock.slept, r.state.DataLoaded, r.state.NumPts, r.progress.visible),
+                std::tuple(entry == Entry::File ? 500LL : 0LL, numPts > 0, numPts, false)); // settles once
+            const std::string caption = numPts > 0 ? readCaption(r.path) : "Corvex V1.1d";
+            QCOMPARE(r.caption, entry == Entry::File ? caption : ""s);
+            QCOMPARE(r.messages.messages.size(), size_t(numPts > 0 ? 0 : 1));
+            if (numPts == 0)
+                QCOMPARE(std::pair(r.messages.messages[0].title, r.messages.messages[0].text),
+                         std::pair("Data File Error"s, "The Current File Contained No Data!\n\r" + r.path));
+            for (int i = 1; i <= points.size(); ++i)
+                QCOMPARE(std::tuple(r.state.XVal[i], r.state.YVal[i], r.state.SetNo[i]),
+                         std::tuple(points[i - 1].x, points[i - 1].y, points[i - 1].set));
+            if (points.size() == numPts) // the range is that of every point read
+                QCOMPARE(limitsOf(r.range), (QList<float>{std::ranges::min(points, {}, &Point::x).x,
+                                                          std::ranges::max(points, {}, &Point::x).x,
+                                                          std::ranges::min(points, {}, &Point::y).y,
+                                                          std::ranges::max(points, {}, &Point::y).y}));
         }
-        for (int i = 1; i <= points.size(); ++i) {
-            QCOMPARE(r.state.XVal[i], points[i - 1].x);
-            QCOMPARE(r.state.YVal[i], points[i - 1].y);
-            QCOMPARE(r.state.SetNo[i], points[i - 1].set);
-        }
-        if (points.size() == numPts) { // the range is that of every point read
-            QCOMPARE(r.range.PlotXMin, std::ranges::min(points, {}, &Point::x).x);
-            QCOMPARE(r.range.PlotXMax, std::ranges::max(points, {}, &Point::x).x);
-            QCOMPARE(r.range.PlotYMin, std::ranges::min(points, {}, &Point::y).y);
-            QCOMPARE(r.range.PlotYMax, std::ranges::max(points, {}, &Point::y).y);
-        }
-    }
-
-    void headerLines_data() {
-        QTest::addColumn<std::string>("line1");
-        QTest::addColumn<std::string>("line2");
-        QTest::addColumn<std::string>("title");
-        QTest::addColumn<std::string>("subtitle");
-        const std::string sub = "sub", nul = "Bad\0in\0put"s, high = "Temp\xe9rature \xb0\xff";
-        QTest::newRow("character 1 is not shown") << "XHello"s << sub << "Hello"s << sub;
-        QTest::newRow("title: characters 2 to 78 of 100,000")
-            << " " + std::string(99999, 'a') << sub << std::string(77, 'a') << sub;
-        QTest::newRow("NUL bytes") << " " + nul << nul << nul << nul;
-        QTest::newRow("8-bit characters") << " " + high << high << high << high;
-        QTest::newRow("subtitle: blank at 79, rest from 80") << " T"s << std::string(78, 's') + " rrr"
-                                                             << "T"s << std::string(78, 's') + "  ::  rrr";
-        // The rest starts at character 80, so character 79 is not shown twice.
-        QTest::newRow("subtitle: text across 79") << " T"s << std::string(79, 's') + "rr"
-                                                  << "T"s << std::string(79, 's') + "  ::  rr";
     }
 
     void headerLines() {
-        QFETCH(std::string, line1);
-        QFETCH(std::string, line2);
-        QFETCH(std::string, title);
-        QFETCH(std::string, subtitle);
-        Run r;
-        writeFile(r.path, line1 + "\r\n" + line2 + "\r\nX\r\nY\r\n1\r\n1 2 0 1\r\n");
-        r.read();
-        QCOMPARE(r.state.PlotTitle, title);
-        QCOMPARE(r.state.SubTitle, subtitle);
+        const std::string sub = "sub", nul = "Bad\0in\0put"s, high = "Temp\xe9rature \xb0\xff";
+        const std::string cases[][4] = {
+            // line 1, line 2, title, subtitle
+            {"XHello", sub, "Hello", sub},                                   // character 1 is not shown
+            {" " + std::string(99999, 'a'), sub, std::string(77, 'a'), sub}, // title: characters 2 to 78
+            {" " + nul, nul, nul, nul},
+            {" " + high, high, high, high},
+            {" T", std::string(78, 's') + " rrr", "T", std::string(78, 's') + "  ::  rrr"}, // blank at 79
+            // The rest starts at character 80, so character 79 is not shown twice.
+            {" T", std::string(79, 's') + "rr", "T", std::string(79, 's') + "  ::  rr"},
+        };
+        for (const auto& [line1, line2, title, subtitle] : cases) {
+            Run r;
+            r.read(line1 + "\r\n" + line2 + "\r\nX\r\nY\r\n1\r\n1 2 0 1\r\n");
+            QCOMPARE(std::pair(r.state.PlotTitle, r.state.SubTitle), std::pair(title, subtitle));
+        }
     }
-
     // A read that fails (here EIO: /proc/self/mem at offset 0 is not mapped) ends the input at once
     // instead of being tried again.
     void readErrorEndsTheInput() {
@@ -195,19 +162,12 @@ class TstReader : public QObject {
 
     // The limits are those of points 1..n alone, wherever the extremes lie among them.
     void limitsOfTheFirstNPoints() {
-        std::vector<float> x(6), y(6);
-        const float xs[] = {0, 2, -3, 5, 1, 9},
-                    ys[] = {0, -1, 4, 0, -6, 99}; // index 0 unused; point 5 beyond n
-        std::copy(std::begin(xs), std::end(xs), x.begin());
-        std::copy(std::begin(ys), std::end(ys), y.begin());
-        const auto limits = [&](int n) {
-            const PlotRange r = FindLimits(x, y, n);
-            return QList<float>{r.PlotXMin, r.PlotXMax, r.PlotYMin, r.PlotYMax};
-        };
-        QCOMPARE(limits(1), (QList<float>{2, 2, -1, -1})); // one point: a flat range on it
-        QCOMPARE(limits(2),
-                 (QList<float>{-3, 2, -1, 4})); // the second point sets both minimum X and maximum Y
-        QCOMPARE(limits(4), (QList<float>{-3, 5, -6, 4})); // the last point counts: minimum Y
+        const std::vector<float> x{0, 2, -3, 5, 1, 9}, y{0, -1, 4, 0, -6, 99}; // index 0 unused; 5 beyond n
+        QCOMPARE(limitsOf(FindLimits(x, y, 1)),
+                 (QList<float>{2, 2, -1, -1})); // one point: a flat range on it
+        QCOMPARE(limitsOf(FindLimits(x, y, 2)),
+                 (QList<float>{-3, 2, -1, 4})); // point 2: minimum X, maximum Y
+        QCOMPARE(limitsOf(FindLimits(x, y, 4)), (QList<float>{-3, 5, -6, 4})); // the last point counts: min Y
     }
 
     // An editor's UTF-8 byte-order mark is not part of line 1: not in the title, and the deletion mark
@@ -215,10 +175,8 @@ class TstReader : public QObject {
     void byteOrderMarkBeforeLine1IsSkipped() {
         Run r;
         const std::string line1 = " T" + std::string(77, ' ') + " !";
-        writeFile(r.path, "\xEF\xBB\xBF" + line1 + "\r\nsub\r\nX\r\nY\r\n1\r\n1 2 0 1\r\n");
-        r.read();
-        QCOMPARE(r.state.PlotTitle, "T"s);
-        QCOMPARE(r.state.HeaderLine, line1);
+        r.read("\xEF\xBB\xBF" + line1 + "\r\nsub\r\nX\r\nY\r\n1\r\n1 2 0 1\r\n");
+        QCOMPARE(std::pair(r.state.PlotTitle, r.state.HeaderLine), std::pair("T"s, line1));
         QVERIFY(hasDeletionMark(r.state.HeaderLine));
     }
 
@@ -226,8 +184,7 @@ class TstReader : public QObject {
     // record i arrives as (i, i*i).
     void recordsAcrossReadPiecesAllArrive() {
         Run r;
-        writeFile(r.path, plotFileText("T", 30000));
-        r.read();
+        r.read(plotFileText("T", 30000));
         QCOMPARE(r.state.NumPts, 30000);
         for (int i = 1; i <= 30000; ++i)
             if (r.state.XVal[i] != float(i) || r.state.YVal[i] != float(double(i) * i) ||
@@ -245,30 +202,25 @@ class TstReader : public QObject {
         getrusage(RUSAGE_SELF, &before);
         r.read();
         getrusage(RUSAGE_SELF, &after);
-        QCOMPARE(r.state.NumPts, 2);
-        QCOMPARE(r.range.PlotXMax, 2.0f);
+        QCOMPARE(std::pair(r.state.NumPts, r.range.PlotXMax), std::pair(2, 2.0f));
         QVERIFY(after.ru_maxrss - before.ru_maxrss < 16 * 1024); // KiB
     }
 
-    void progressSteps_data() {
-        QTest::addColumn<int>("points");
-        QTest::addColumn<QList<int>>("shown");
-        // Step = points/10 with halves to even; the bar moves when the integer part of i/step grows.
-        QTest::newRow("5: step 0, the bar stays at 0") << 5 << QList<int>{0, 0};
-        QTest::newRow("6: step 1, up to 60") << 6 << QList<int>{0, 10, 20, 30, 40, 50, 60, 0};
-        QTest::newRow("26: step 3, ends at 80") << 26 << QList<int>{0, 10, 20, 30, 40, 50, 60, 70, 80, 0};
-        // 14 points, step 1: 100 at point 10, then 110.. are not shown and the bar keeps 100.
-        QTest::newRow("14: 100 at point 10")
-            << 14 << QList<int>{0, 10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 0};
-    }
-
     void progressSteps() {
-        QFETCH(int, points);
-        QFETCH(QList<int>, shown);
-        Run r;
-        writeFile(r.path, plotFileText("T", points));
-        r.read();
-        QCOMPARE(QList<int>(r.progress.values.begin(), r.progress.values.end()), shown);
+        const std::pair<int, QList<int>> cases[] = {
+            // Step = points/10 with halves to even; the bar moves when the integer part of i/step grows.
+            {5, {0, 0}}, // step 0: the bar stays at 0
+            {6, {0, 10, 20, 30, 40, 50, 60, 0}},
+            {26, {0, 10, 20, 30, 40, 50, 60, 70, 80, 0}}, // step 3
+            {14,
+             {0, 10, 20, 30, 40, 50, 60, 70, 80, 90, 100,
+              0}}, // step 1: 110.. are not shown, the bar keeps 100
+        };
+        for (const auto& [points, shown] : cases) {
+            Run r;
+            r.read(plotFileText("T", points));
+            QCOMPARE(QList<int>(r.progress.values.begin(), r.progress.values.end()), shown);
+        }
     }
 
     void captionShortensPast20Characters() {

@@ -27,8 +27,7 @@ using namespace std::string_literals;
 namespace {
 const QString kQueue = QStringLiteral("CorvexPDF"); // the queue cups-pdf-server.sh sets up
 
-// A plot-like picture: white inside a black one-pixel frame on its border (so the printed picture's extent is
-// the extent of the ink) and a red block in its top-left corner (shows which way up it is).
+// White in a black one-pixel frame (the printed picture's extent is the ink's), a red block at the top left.
 QImage MakeTestPlot(QSize size) {
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::white);
@@ -81,8 +80,7 @@ void PrintAndCheck(const QString& cupsOut, QSize picture, bool landscape, bool l
         printer, [&] { return MakeTestPlot(picture); }, messages);
     QVERIFY(messages.messages.empty());
 
-    // cups-pdf names the PDF after the document and fills it after creating it empty.
-    QList<QImage> pages;
+    QList<QImage> pages; // cups-pdf names the PDF after the document and fills it after creating it empty
     for (int tries = 300; pages.isEmpty() && tries > 0; --tries, QTest::qWait(100)) {
         const QStringList found = QDir(cupsOut).entryList({printer.docName() + "*.pdf"}, QDir::Files);
         QString jobs;
@@ -91,31 +89,24 @@ void PrintAndCheck(const QString& cupsOut, QSize picture, bool landscape, bool l
     }
     QCOMPARE(pages.size(), 1); // no PDF within 30 s gives 0
     const QImage& page = pages[0];
-    // Rendered at one pixel per point: an A4 sheet, in whichever way the queue turned it.
-    QCOMPARE(QSize(qMin(page.width(), page.height()), qMax(page.width(), page.height())), QSize(595, 842));
+    const bool pageTall = page.height() > page.width(); // one pixel per point: A4, either way round
+    QCOMPARE(pageTall ? page.size() : page.size().transposed(), QSize(595, 842));
     const QRect ink = BoxOf(page, [](QRgb p) { return qRed(p) < 200 || qGreen(p) < 200 || qBlue(p) < 200; });
     const QRect red = BoxOf(page, [](QRgb p) { return qRed(p) > 180 && qGreen(p) < 90 && qBlue(p) < 90; });
-    // The queue may hand back a landscape job as a portrait sheet with the content turned, so orientation
-    // is judged on the sheet: a landscape print lays the picture's long side along the sheet's long side.
-    const bool pageTall = page.height() > page.width();
-    if (landscape) {
-        QVERIFY2((ink.height() > ink.width()) == pageTall, "wide picture not along the sheet's long side");
-    } else {
-        QVERIFY2(pageTall, "square picture not on a portrait sheet");
-        // Portrait is not turned: the red block stays at the picture's top left.
-        QVERIFY(qAbs(red.left() - ink.left()) <= 2 && qAbs(red.top() - ink.top()) <= 2);
-    }
-    const int inkAlongLong = pageTall ? ink.height() : ink.width();
-    const int inkAlongShort = pageTall ? ink.width() : ink.height();
-    const double limitingSide = longSideLimits ? 842 : 595;
-    const double share = (longSideLimits ? inkAlongLong : inkAlongShort) / limitingSide;
+    // The queue may turn a landscape job onto a portrait sheet: landscape lays the long sides together.
+    if (landscape)
+        QVERIFY2((ink.height() > ink.width()) == pageTall, "wide picture not along the long side");
+    else
+        QVERIFY2(pageTall && qAbs(red.left() - ink.left()) <= 2 && qAbs(red.top() - ink.top()) <= 2,
+                 "square picture not upright on a portrait sheet"); // red block at the picture's top left
+    const QSize inkAlong = pageTall ? ink.size().transposed() : ink.size(); // width: along the long side
+    const double share = (longSideLimits ? inkAlong.width() / 842.0 : inkAlong.height() / 595.0);
     QVERIFY2(qAbs(share - 0.8) <= 0.005,
              qPrintable(QString("plot spans %1 % of the limiting page side").arg(100 * share, 0, 'f', 1)));
     const double slack = 3.0; // whole pixels at each edge, plus the driver's own rounding
-    QVERIFY(qAbs((longSideLimits ? inkAlongShort : inkAlongLong) - across) <= slack);
-    // Centred on the sheet, as the whole-sheet printable area is.
-    QVERIFY(qAbs(QRectF(ink).center().x() - page.width() / 2.0) <= slack);
-    QVERIFY(qAbs(QRectF(ink).center().y() - page.height() / 2.0) <= slack);
+    QVERIFY(qAbs((longSideLimits ? inkAlong.height() : inkAlong.width()) - across) <= slack);
+    const QPointF offCentre = QRectF(ink).center() - QPointF(page.width() / 2.0, page.height() / 2.0);
+    QVERIFY(qAbs(offCentre.x()) <= slack && qAbs(offCentre.y()) <= slack); // the whole sheet is printable
 }
 } // namespace
 
@@ -141,9 +132,7 @@ class TstOutput : public QObject {
             {300, 600, {0, 0, 800, 1100}, {180, 110, 440, 880}, false},
             // A square on a portrait A4 page printable to its edges (points): the width decides, 476 x 476.
             {300, 300, {0, 0, 595, 842}, {59.5, 183, 476, 476}, false},
-            // A4 less printer margins of 18 pt left, 36 top, 12 right, 24 bottom: 565 x 782 from (18, 36);
-            // the
-            // square fills 0.8 x 565 = 452, centred on the area (not the paper): 18 + 113 / 2, 36 + 330 / 2.
+            // A4 less margins 18 l, 36 t, 12 r, 24 b: 0.8 x 565 = 452, centred on the area, not the paper.
             {300, 300, {18, 36, 565, 782}, {74.5, 201, 452, 452}, false},
             // Same ratio as the area: 80 % of both sides and exactly 10 % margin on every side.
             {4, 3, {0, 0, 1200, 900}, {120, 90, 960, 720}, true},
@@ -152,9 +141,9 @@ class TstOutput : public QObject {
         };
         for (const auto& [width, height, area, placed, landscape] : cases) {
             QCOMPARE(OrientationFor(width, height) == PageOrientation::Landscape, landscape);
-            const auto got =
+            const auto p =
                 PlacePicture(width, height, {area.left(), area.top(), area.width(), area.height()});
-            const QRectF rect(got.left, got.top, got.width, got.height);
+            const QRectF rect(p.left, p.top, p.width, p.height);
             QCOMPARE(rect, placed);
             // At least 10 % of the printable area as margin on every side.
             QVERIFY(qMin(rect.left() - area.left(), area.right() - rect.right()) >= area.width() / 10);
@@ -183,30 +172,25 @@ class TstOutput : public QObject {
         }
     }
 
-    void clickMovesTheCheckMark() {
-        QMenu ChoosePrn;
-        QAction PrnPlot;
-        PrinterMenu menu(ChoosePrn, PrnPlot, PrinterMenuModel({"Laser", "PDF", "Plotter"}, "PDF"));
-        const QList<QAction*> members = ChoosePrn.actions(); // member 0 is the separator
-        QVERIFY(members[2]->isChecked());
-        members[3]->trigger();
-        QVERIFY(!members[2]->isChecked() && members[3]->isChecked());
-        QCOMPARE(menu.model().currentPrinter(), std::string("Plotter"));
-        // Triggering a checkable action unchecks it by itself; exactly one member must stay checked.
-        members[3]->trigger();
-        QVERIFY(members[3]->isChecked());
-    }
-
-    // Start-up builds the menu while "&Setup" has the main window disabled; "Done" enables it again.
-    void noPrinterStaysGreyedWhenTheWindowIsEnabledAgain() {
+    // Start-up builds the menu while "&Setup" has the main window disabled; "Done" enables it again. A click
+    // moves the check mark; triggering the checked action (which would uncheck it) keeps exactly one checked.
+    void printerMenu() {
         QMainWindow window;
         QMenu* ChoosePrn = window.menuBar()->addMenu("Printers");
         QAction* PrnPlot = window.menuBar()->addAction("To Printer");
         window.setEnabled(false);
-        PrinterMenu menu(*ChoosePrn, *PrnPlot, PrinterMenuModel({}, ""));
+        PrinterMenu none(*ChoosePrn, *PrnPlot, PrinterMenuModel({}, ""));
         window.setEnabled(true);
-        QVERIFY(!ChoosePrn->menuAction()->isEnabled());
-        QVERIFY(!PrnPlot->isEnabled());
+        QVERIFY(!ChoosePrn->menuAction()->isEnabled() && !PrnPlot->isEnabled()); // no printer stays greyed
+        QMenu choose;
+        PrinterMenu menu(choose, *PrnPlot, PrinterMenuModel({"Laser", "PDF", "Plotter"}, "PDF"));
+        const QList<QAction*> members = choose.actions(); // member 0 is the separator
+        QVERIFY(members[2]->isChecked());
+        members[3]->trigger();
+        QVERIFY(!members[2]->isChecked() && members[3]->isChecked());
+        QCOMPARE(menu.model().currentPrinter(), std::string("Plotter"));
+        members[3]->trigger();
+        QVERIFY(members[3]->isChecked());
     }
 
     // A printer that cannot start a page (here: no output file possible) is the printer error; nothing is
@@ -230,9 +214,8 @@ class TstOutput : public QObject {
         if (Run("sh", {CUPS_PDF_SERVER, "start"}, &output) != 0)
             QSKIP(qPrintable("no print scheduler with a PDF queue here: " + output));
         cupsOut_ = output.split('\n').last();
-        // The queue's PPD prints A4, 595 x 842 pt, the whole sheet printable (ImageableArea "0 0 595 842"),
-        // so the fitted plot spans 80 % of the page side that limits the fit. Ratio 1.6 on a landscape page
-        // of ratio 842 / 595 = 1.42: fills the 842 pt side, 0.8 x 842 = 673.6 pt, 673.6 / 1.6 = 421 across.
+        // The PPD: A4, 595 x 842 pt, all printable; the plot spans 80 % of the page side that limits the fit.
+        // Ratio 1.6 > 842 / 595 = 1.42 on landscape: 0.8 x 842 = 673.6 pt along, 673.6 / 1.6 = 421 across.
         PrintAndCheck(cupsOut_, QSize(480, 300), true, true, 421.0);
         // A square on portrait 595 x 842: fills the 595 pt side, 0.8 x 595 = 476 pt, and 476 pt across.
         PrintAndCheck(cupsOut_, QSize(300, 300), false, false, 476.0);
