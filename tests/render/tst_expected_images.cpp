@@ -1,8 +1,11 @@
-// Small plots drawn by corvex-render and compared pixel by pixel with images recorded when the drawing
-// was checked against the geometry and colour rules (frame, scale, symbol sizes, the colour table; see
-// tst_plotpainter for those rules one by one). After an intended change to the drawing, run the test
-// with CORVEX_RECORD_EXPECTED=1 to record the images anew, and look at every one before committing.
+// Small plots compared pixel by pixel with images recorded when the drawing was checked against the
+// geometry and colour rules (frame, scale, symbol sizes, the colour table; tst_plotpainter has those rules
+// one by one). After an intended change to the drawing, run with CORVEX_RECORD_EXPECTED=1 to record the
+// images anew, and look at every one before committing.
 
+#include "model/Colors.h"
+#include "platform/QtCanvas.h"
+#include "render/Symbols.h"
 #include "support/WindowRig.h"
 
 #include <QDir>
@@ -11,21 +14,36 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace corvex;
+
 namespace {
 
 const QDir kExpected(CORVEX_TEST_DATA_DIR "/expected");
 
-// Where two images differ: their first differing pixel and the number of differing pixels.
-QString difference(const QImage& actual, const QImage& expected) {
-    if (actual.size() != expected.size()) return "sizes differ";
+// Empty when `image` has the pixels recorded at `name` (under tests/data/expected); otherwise how many
+// differ and the first, with the image kept in the temporary folder for a look.
+QString asRecorded(const QImage& drawn, const QString& name) {
+    const QImage image = drawn.convertToFormat(QImage::Format_RGB32);
+    const QString path = kExpected.filePath(name);
+    if (qEnvironmentVariableIntValue("CORVEX_RECORD_EXPECTED") == 1 &&
+        !(QDir().mkpath(QFileInfo(path).path()) && image.save(path)))
+        return "cannot record " + path;
+    const QImage expected = QImage(path).convertToFormat(QImage::Format_RGB32);
+    if (image.size() != expected.size()) return name + ": sizes differ";
     int count = 0;
     QPoint first;
-    for (int y = 0; y < actual.height(); ++y)
-        for (int x = 0; x < actual.width(); ++x)
-            if (actual.pixel(x, y) != expected.pixel(x, y) && count++ == 0) first = {x, y};
-    return count == 0
-               ? QString()
-               : QString("%1 pixels differ, the first at (%2, %3)").arg(count).arg(first.x()).arg(first.y());
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != expected.pixel(x, y) && count++ == 0) first = {x, y};
+    if (count == 0) return {};
+    const QString kept = QDir::temp().filePath(QString(name).replace('/', '-'));
+    image.save(kept);
+    return QString("%1: %2 pixels differ, the first at (%3, %4); drawn: %5")
+        .arg(name)
+        .arg(count)
+        .arg(first.x())
+        .arg(first.y())
+        .arg(kept);
 }
 
 } // namespace
@@ -35,49 +53,57 @@ class TstExpectedImages : public QObject {
   private slots:
     // Open symbols at the usual size; filled half-size symbols without lines, with the smallest title and
     // the largest Y legend, at an odd size; a range that cuts the data and the line off-zero.
-    void drawnAsRecorded_data() {
-        QTest::addColumn<QStringList>("options");
-        QTest::addColumn<QStringList>("inputs");
+    void drawnAsRecorded() {
         const QStringList all{CORVEX_TEST_DATA_DIR "/sample.dat", kExpected.filePath("allsets.dat"),
                               kExpected.filePath("offzero.dat")};
-        QTest::newRow("open-320x240") << QStringList{"--size", "320x240"} << all;
-        QTest::newRow("filled-small-331x257")
-            << QStringList{"--size",       "331x257", "--filled-symbols", "--small-symbols",
-                           "--title-step", "0",       "--ylegend-step",   "8",
-                           "--omit-lines"}
-            << all;
-        QTest::newRow("range-300x200") << QStringList{"--size", "300x200", "--range=-3,9,-2e-4,2e-4"}
-                                       << QStringList{kExpected.filePath("offzero.dat")};
-    }
-    void drawnAsRecorded() {
-        QFETCH(QStringList, options);
-        QFETCH(QStringList, inputs);
-        const QString variant = QTest::currentDataTag();
-        const bool record = qEnvironmentVariableIntValue("CORVEX_RECORD_EXPECTED") == 1;
-        QTemporaryDir out;
-        out.setAutoRemove(false); // kept for a look when an image differs; removed below otherwise
-        QCOMPARE(
-            QProcess::execute(CORVEX_RENDER_TOOL, options + QStringList{"--outdir", out.path()} + inputs), 0);
-        bool same = true;
-        for (const QString& input : inputs) {
-            const QString name = QFileInfo(input).fileName() + ".png";
-            const QImage actual = QImage(out.filePath(name)).convertToFormat(QImage::Format_RGB32);
-            const QString expectedPath = kExpected.filePath(variant + "/" + name);
-            if (record) QVERIFY(QDir().mkpath(kExpected.filePath(variant)) && actual.save(expectedPath));
-            const QString diff =
-                difference(actual, QImage(expectedPath).convertToFormat(QImage::Format_RGB32));
-            if (!diff.isEmpty())
-                qWarning("%s: %s (drawn: %s)", qPrintable(name), qPrintable(diff),
-                         qPrintable(out.filePath(name)));
-            same = same && diff.isEmpty();
+        const std::pair<QString, QStringList> variants[] = {
+            {"open-320x240", {"--size", "320x240"}},
+            {"filled-small-331x257",
+             {"--size", "331x257", "--filled-symbols", "--small-symbols", "--title-step", "0",
+              "--ylegend-step", "8", "--omit-lines"}},
+            {"range-300x200", {"--size", "300x200", "--range=-3,9,-2e-4,2e-4"}}};
+        for (const auto& [variant, options] : variants) {
+            const QStringList inputs = variant.startsWith("range") ? all.mid(2) : all;
+            QTemporaryDir out;
+            QCOMPARE(
+                QProcess::execute(CORVEX_RENDER_TOOL, options + QStringList{"--outdir", out.path()} + inputs),
+                0);
+            for (const QString& input : inputs) {
+                const QString name = QFileInfo(input).fileName() + ".png";
+                QCOMPARE(asRecorded(QImage(out.filePath(name)), variant + "/" + name), QString());
+            }
         }
-        if (same) out.remove();
-        QVERIFY(same);
+    }
+    // All hundred sets' symbols across the image's four edges and just beyond, open at the usual size and
+    // filled at half size: stamped or drawn one by one, the same pixels, cut where the image ends.
+    void symbolsAcrossTheEdgesAsRecorded() {
+        DisplayOptions options;
+        SetColors(options);
+        const SymbolFrame frame = plotSymbolFrame(301, 203);
+        for (const bool filled : {false, true})
+            for (const bool stamped : {false, true}) {
+                QImage image(301, 203, QImage::Format_RGB32);
+                image.fill(Qt::white);
+                {
+                    QtCanvas canvas(&image);
+                    canvas.setSymbolStamping(stamped);
+                    canvas.setUserScale(-25, 120, 110, -25);
+                    canvas.setFillStyle(filled ? FillStyle::Solid : FillStyle::Transparent);
+                    for (int16_t s = 1; s <= 100; ++s) {
+                        const float t = float(s) / 100;
+                        for (const auto& [x, y] : {std::pair{-25.2f + 0.3f * t, 120 - 145 * t},
+                                                   {109.8f + 0.4f * t, -25 + 145 * t},
+                                                   {-25 + 135 * t, 119.9f + 0.5f * t},
+                                                   {-25 + 135 * t, -24.9f - 0.5f * t}})
+                            drawSetSymbol(canvas, frame, options.PlotColor, s, x, y, filled ? 0.325f : 0.65f);
+                    }
+                }
+                QCOMPARE(asRecorded(image, filled ? "edges/filled-small.png" : "edges/open.png"), QString());
+            }
     }
     // The main window's drawing area, whose fonts follow the window's outer size, shows its recorded
     // pixels, and the same again after it was drawn at another size in between.
     void windowDrawsAsRecorded() {
-        using namespace corvex;
         testing::WindowRig rig;
         testing::ProgressRecorder progress;
         ReaderHost host{rig.messages, progress, [](const std::string&) {}, [](const std::string&) {}};
@@ -88,16 +114,11 @@ class TstExpectedImages : public QObject {
             rig.window->resize(rig.window->size() + size - rig.plotArea()->size());
             if (!QTest::qWaitFor([&] { return rig.plotArea()->size() == size; })) return {};
             rig.window->Form_Resize();
-            return rig.plotArea()->persistentImage().convertToFormat(QImage::Format_RGB32);
+            return rig.plotArea()->persistentImage();
         };
-        const QString expectedPath = kExpected.filePath("window-320x240/sample.dat.png");
-        const QImage first = drawAt({320, 240});
-        if (qEnvironmentVariableIntValue("CORVEX_RECORD_EXPECTED") == 1)
-            QVERIFY(QDir().mkpath(QFileInfo(expectedPath).path()) && first.save(expectedPath));
-        const QImage expected = QImage(expectedPath).convertToFormat(QImage::Format_RGB32);
-        QCOMPARE(difference(first, expected), QString());
+        QCOMPARE(asRecorded(drawAt({320, 240}), "window-320x240/sample.dat.png"), QString());
         QCOMPARE(drawAt({400, 300}).size(), QSize(400, 300));
-        QCOMPARE(difference(drawAt({320, 240}), expected), QString());
+        QCOMPARE(asRecorded(drawAt({320, 240}), "window-320x240/sample.dat.png"), QString());
     }
 };
 

@@ -1,15 +1,12 @@
-// The symbols, the whole repaint onto an image, and the stamped symbols' pixel identity with the painter's.
+// The symbols and the whole repaint onto an image, by the geometry and colour rules.
 
-#include "datafile/PlotReader.h"
 #include "model/Colors.h"
-#include "platform/FileService.h"
 #include "platform/QtCanvas.h"
 #include "render/PlotPainter.h"
 #include "render/Symbols.h"
 #include "support/Recorders.h"
 #include "support/TestPoints.h"
 
-#include <QDir>
 #include <QImage>
 #include <QTest>
 #include <cmath>
@@ -25,14 +22,6 @@ const QColor kWhite(255, 255, 255), kBlack(0, 0, 0), kRed(255, 0, 0), kBlue(0, 0
 
 QPoint pixelOf(double x, double y) {
     return {int(10 * (x + 25)), int(10 * (120 - y))};
-}
-
-// The first pixel where two images of one size differ, or (-1, -1).
-QPoint firstDifference(const QImage& a, const QImage& b) {
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            if (a.pixel(x, y) != b.pixel(x, y)) return {x, y};
-    return {-1, -1};
 }
 
 struct Plot {
@@ -52,7 +41,7 @@ struct Plot {
         // Axes 0..4 on both sides (plot range 0..3): one data unit is 25 plot units.
         range = {0, 3, 0, 3};
     }
-    // All 100 sets (and two beyond), each a wavy row of points whose pixel fractions all differ, and a line.
+    // All 100 sets (and two beyond), each a wavy row of points, and a line.
     void loadAllSets() {
         std::vector<TestPoint> points;
         for (int16_t s = 1; s <= 102; ++s)
@@ -63,12 +52,6 @@ struct Plot {
         for (int k = 1; k < 50; ++k)
             points.push_back({float(2.0 * k), float(50 + 40 * std::sin(0.2 * k)), DrawCode});
         range = loadPoints(data, points);
-    }
-    void read(const QString& path) {
-        SystemFileService files;
-        StepClock clock;
-        ReaderHost host{messages, progress, [](const std::string&) {}, [](const std::string&) {}};
-        LoadPlotFile(path.toStdString(), "identity", files, clock, host, data, range);
     }
     // Lays out and draws as the window does: the warnings shown first, then the drawing.
     void paint(bool stamped = true) {
@@ -259,69 +242,14 @@ class TstPlotPainter : public QObject {
         // Nothing on the way to or from the skipped point.
         QCOMPARE(p.count(105, 55, 4, kBlack) + p.count(105, 20, 4, kBlack), 0);
     }
-    // Stamped symbols must give exactly the pixels of a painter call per symbol.
-    void stampedRepaintIsPixelIdentical_data() {
-        QTest::addColumn<QString>("source"); // a data file, or "all sets"
-        QTest::addColumn<QSize>("size");
-        QTest::addColumn<int>("look"); // bit 0: filled, bit 1: small
-        const QDir data(CORVEX_TEST_DATA_DIR);
-        // The odd size gives radii and pixel fractions that the round one does not.
-        for (const QSize size : {QSize(640, 480), QSize(331, 257)})
-            for (const QString& source : QStringList{"all sets"} + data.entryList({"*.dat"}))
-                for (int look = 0; look < 4; ++look)
-                    QTest::addRow("%s %d %s %s", qPrintable(source), size.width(),
-                                  look & 1 ? "filled" : "open", look & 2 ? "small" : "normal")
-                        << source << size << look;
-    }
-    void stampedRepaintIsPixelIdentical() {
-        QFETCH(QString, source);
-        QFETCH(QSize, size);
-        QFETCH(int, look);
-        QImage images[2];
-        for (const bool stamped : {false, true}) {
-            Plot p(size);
-            if (source == "all sets")
-                p.loadAllSets();
-            else
-                p.read(QDir(CORVEX_TEST_DATA_DIR).filePath(source));
-            p.options.FilledSyms = look & 1;
-            p.options.SymScale = look & 2 ? 0.5f : 1.0f;
-            p.paint(stamped);
-            QVERIFY(p.report.symbolsDrawn > 50); // the comparison means something
-            // 102 x 37 + 50 = 3824 points: the bar moves every 383 (3824 / 10 + 1) points, up to 90 %.
-            if (source == "all sets")
-                QCOMPARE(p.progress.values, (std::vector<int>{0, 10, 20, 30, 40, 50, 60, 70, 80, 90, 0}));
-            images[stamped] = p.image;
-        }
-        QCOMPARE(firstDifference(images[0], images[1]), QPoint(-1, -1));
-    }
-    // Symbols cut by the image's edges: the stamp is clipped exactly where the painter clips.
-    void stampsAcrossTheImageEdges() {
-        const SymbolFrame frame = plotSymbolFrame(301, 203);
-        for (const bool filled : {false, true}) { // open normal symbols, filled small ones
-            const float r = filled ? 0.325f : 0.65f;
-            Plot p[2] = {Plot(QSize(301, 203)), Plot(QSize(301, 203))};
-            for (const bool stamped : {false, true}) {
-                QtCanvas canvas(&p[stamped].image);
-                canvas.setSymbolStamping(stamped);
-                canvas.setUserScale(-25, 120, 110, -25);
-                canvas.setFillStyle(filled ? FillStyle::Solid : FillStyle::Transparent);
-                for (int16_t s = 1; s <= 100; ++s) {
-                    const float t = float(s) / 100;
-                    // Along all four edges, and just beyond them.
-                    drawSetSymbol(canvas, frame, p[0].options.PlotColor, s, -25.2f + 0.3f * t, 120 - 145 * t,
-                                  r);
-                    drawSetSymbol(canvas, frame, p[0].options.PlotColor, s, 109.8f + 0.4f * t, -25 + 145 * t,
-                                  r);
-                    drawSetSymbol(canvas, frame, p[0].options.PlotColor, s, -25 + 135 * t, 119.9f + 0.5f * t,
-                                  r);
-                    drawSetSymbol(canvas, frame, p[0].options.PlotColor, s, -25 + 135 * t, -24.9f - 0.5f * t,
-                                  r);
-                }
-            }
-            QCOMPARE(firstDifference(p[0].image, p[1].image), QPoint(-1, -1));
-            QVERIFY(p[0].image != Plot(QSize(301, 203)).image); // something was drawn
-        }
+    // 102 x 37 + 50 = 3824 points: the bar moves every 383 (3824 / 10 + 1) points, up to 90 %.
+    void drawingProgressMovesTenTimes() {
+        Plot p;
+        p.loadAllSets();
+        p.paint();
+        QCOMPARE(p.progress.values, (std::vector<int>{0, 10, 20, 30, 40, 50, 60, 70, 80, 90, 0}));
+        QCOMPARE(p.progress.label, std::string("Creating Plot"));
+        QVERIFY(!p.progress.visible);
     }
 };
 
