@@ -64,272 +64,255 @@ const std::pair<const char*, QRect> kSetupDesign[] = {
 class TstFileSel : public QObject {
     Q_OBJECT
   private slots:
-    void opensInManualSelectionCentredAndRaised();
-    void controlsWhereTheyWereDesigned();
-    void matching();
-    void listsRegularFilesInByteOrderAndRefreshes();
-    void findPlotFileSeq();
-    void driveMessages();
-    void drivesAreTheRealFileSystems();
-    void driveOfAPath();
-    void driveErrorsByKind();
-    void autoSelectEnablesTheAutomaticControls();
-    void delayArrowsStopAt60And1WithABeep();
-    void doneInAutomatic();
-    void doneAndCloseRefuseWildcardStemOnlyInAutomaticSelection();
-    void failedDriveChangeReturnsToTheOldDrive();
-};
-
-void TstFileSel::opensInManualSelectionCentredAndRaised() {
-    Rig r;
-    QVERIFY(r.control<QAbstractButton>("ManSel")->isChecked() &&
-            !r.control<QAbstractButton>("AutoSel")->isChecked());
-    QVERIFY(r.control<QAbstractButton>("Click2Plt")->isChecked());
-    QCOMPARE(r.delayText(), QString("4"));
-    QCOMPARE(r.frm.choice().delayMs, 4000);
-    for (const char* off : {"TimedPlt", "Click2Plt", "SpinLbl", "PlotFrame", "DriveLst"})
-        QVERIFY2(!r.control(off)->isEnabled(), off);
-    QCOMPARE(r.control("SpinLbl")->property("text").toString(), "Seconds Between Checking for New Files");
-    r.click("AutoSel");
-    r.click("TimedPlt");
-    QCOMPARE(r.control("SpinLbl")->property("text").toString(), "Seconds Between Plots");
-    // 411 x 329 pixels (6165 x 4935 twips), centred across the screen and raised above its centre by 3 %
-    // of its height.
-    const QRect screen = r.frm.screen()->geometry();
-    QCOMPARE(r.frm.pos(), QPoint(screen.x() + (screen.width() - 411) / 2,
-                                 screen.y() + (screen.height() - 329) / 2 - int(0.03 * screen.height())));
-}
-
-// At 1440 dots per inch a pixel is a twip, so the design shows unchanged; the window (96 dpi here) has
-// 15 twips a pixel, halves to even (FileLst 1572 / 15 = 104.8 -> 105; FileCmd 4224 / 15 = 281.6 -> 282).
-void TstFileSel::controlsWhereTheyWereDesigned() {
-    Rig r;
-    QCOMPARE(r.frm.logicalDpiX(), 96);
-    const auto px = [](int twips) { return int(std::nearbyint(twips / 15.0)); };
-    for (const auto& [name, t] : kSetupDesign) {
-        const TwipsRect d = setupDesign(name);
-        const auto at1440 = [](int twips) { return twipsToPixels(twips, 1440); };
-        QCOMPARE(QRect(at1440(d.left), at1440(d.top), at1440(d.width), at1440(d.height)), t);
-        const QWidget* w = name == std::string("FileFrm") ? &r.frm : r.control(name);
-        const QRect shown = name == std::string("FileFrm") ? QRect(QPoint(), w->size()) : w->geometry();
-        QCOMPARE(shown, QRect(px(t.left()), px(t.top()), px(t.width()), px(t.height())));
-    }
-    QCOMPARE(setupDesign("up").width, 0); // not a designed control
-    // At 8 dpi, 180 twips a pixel: 7.5, 8.5 and 9.5 pixels go to the even neighbour.
-    QCOMPARE(twipsToPixels(1350, 8), 8);
-    QCOMPARE(twipsToPixels(1530, 8), 8);
-    QCOMPARE(twipsToPixels(1710, 8), 10);
-}
-
-void TstFileSel::matching() {
-    const struct {
-        const char *name, *pattern;
-        bool matches;
-    } cases[] = {
-        {"Plot.dat", "plot.dat", false},        // case matters
-        {"plot_007.dat", "plot_???.dat", true}, // ? is one character
-        {".dat", "*.dat", true},                // * may stand for nothing
-        {"aXbXc", "a*b*c", true},               // * backtracks
-        {"data", "*.*", true},                  // "*.*" matches names without a dot
-        {"ab", "a?b", false},                   // ? is exactly one character
-        {"plot[1].dat", "plot[1].dat", true},   // [ and ] stand for themselves
-        {"plot1.dat", "plot[1].dat", false},
-        {"run\\1.dat", "run\\1.dat", true},  // so does a backslash
-        {"plot.dat.bak", "plot.dat", false}, // the whole name must match
-    };
-    for (const auto& c : cases)
-        QVERIFY2(matchesPattern(c.name, c.pattern) == c.matches, c.name);
-}
-
-void TstFileSel::listsRegularFilesInByteOrderAndRefreshes() {
-    TempCurrentDir dir;
-    for (const char* name : {"b.dat", "B.dat", "a.dat", "\xc3\xa4.dat", "c.txt"})
-        std::ofstream{name};
-    QDir().mkdir("d.dat"); // a directory is not listed
-    // Upper case before lower case, and the UTF-8 byte 0xC3 after all ASCII.
-    QCOMPARE(matchingFiles(".", "*.dat"),
-             (std::vector<std::string>{"B.dat", "a.dat", "b.dat", "\xc3\xa4.dat"}));
-    DirectoryFileList list(".", "*.dat");
-    std::ofstream{"e.dat"};
-    QCOMPARE(list.listCount(), 4); // until refreshed
-    list.refresh();
-    QCOMPARE(list.listCount(), 5);
-}
-
-// Numbering goes on one above the highest three-digit number among the names of the pattern's stem
-// (its first five characters, filled with "_"), 77 before the search.
-void TstFileSel::findPlotFileSeq() {
-    const struct {
-        const char* pattern;
-        std::vector<std::string> files;
-        int seq;
-        const char *prefix, *why;
-    } cases[] = {
-        {"plot.dat", {"plot_007.dat", "plot_012.dat"}, 13, "plot_", "one above the highest"},
-        {"plot.dat", {"plot.dat"}, 77, "plot_", "none: keeps its value"},
-        {"plot.dat", {"plot_004.dat", "plot_x01.dat"}, 5, "plot_", "an unreadable number is passed over"},
-        {"plot.dat", {"plot_1000.dat", "plot_998.dat"}, 999, "plot_", "four digits do not count"},
-        {"data", {"data_003", "data_002"}, 4, "data_", "no dot: 8-character names"},
-        {"measurement.dat", {"measu041.dat"}, 42, "measu", "cut to five"},
-        {"ab.txt", {"ab___999.txt"}, 1000, "ab___", "filled with _"},
-    };
-    for (const auto& c : cases) {
-        TempCurrentDir dir;
-        for (const std::string& f : c.files)
-            std::ofstream{f};
-        DirectoryFileList list(".", c.pattern);
-        PlotFileNumbering numbering{"", 77};
-        FindPlotFileSeq(numbering, list, c.pattern);
-        QVERIFY2(numbering.PlotFileSeq == c.seq && numbering.PlotFilePrefix == c.prefix, c.why);
-    }
-}
-
-void TstFileSel::driveMessages() {
-    QCOMPARE(driveChangeMessage(68), "That drive is not available. No drive change was made.");
-    QCOMPARE(driveChangeMessage(71), "Close the door on your drive and try again.");
-    QCOMPARE(driveChangeMessage(5), "You probably didn't enter a drive letter. No drive change was made.");
-    QCOMPARE(driveChangeMessage(57), "Device I/O Error.");
-    QCOMPARE(driveChangeMessage(70), "Error # 70 !"); // any other code, with a leading blank
-}
-
-void TstFileSel::drivesAreTheRealFileSystems() {
-    const std::string mounts = "sysfs /sys sysfs rw 0 0\n"
-                               "/dev/sda1 / ext4 rw 0 0\n"                    // the root: already first
-                               "/dev/sdb1 /media/usb\\040stick vfat rw 0 0\n" // an escaped blank
-                               "/dev/sdc1 /mnt/a\\04x vfat rw 0 0\n"  // not an escape: kept as written
-                               "/dev/sdd1 /mnt/end\\04 vfat rw 0 0\n" // cut short at the line's end
-                               "tmpfs /run/user/1000 tmpfs rw 0 0\n"  // under a system tree
-                               "tmpfs /runner tmpfs rw 0 0\n"         // only looks like one
-                               "proc /srv/proc proc rw 0 0\n"         // a kernel view
-                               "/dev/sde1 /media/usb\\040stick vfat rw 0 0\n" // mounted twice
-                               "server:/x /net/x nfs rw 0 0\n"                // cannot be listed
-                               "none relative ext4 rw 0 0\n"                  // not a path
-                               "short-line\n";
-    const auto listable = [](const std::string& dir) { return dir != "/net/x"; };
-    QCOMPARE(drivesFromMounts(mounts, listable),
-             (std::vector<std::string>{"/", "/media/usb stick", "/mnt/a\\04x", "/mnt/end\\04", "/runner"}));
-}
-
-void TstFileSel::driveOfAPath() {
-    const std::vector<std::string> drives{"/", "/media/usb", "/media/usb/inner", "/mnt/"};
-    const std::pair<const char*, const char*> cases[] = {
-        {"/home/user", "/"},
-        {"/media/usb", "/media/usb"},               // the drive itself
-        {"/media/usb/data", "/media/usb"},          // below it
-        {"/media/usbstick/data", "/"},              // a longer name is another directory
-        {"/media/usb/inner/x", "/media/usb/inner"}, // the longest drive above
-        {"/mnt/disk", "/mnt/"},                     // a drive written with its slash
-    };
-    for (const auto& [path, drive] : cases)
-        QCOMPARE(driveOf(path, drives), std::string(drive));
-}
-
-void TstFileSel::driveErrorsByKind() {
-    TempCurrentDir dir;
-    std::ofstream{"file"};
-    std::filesystem::create_symlink("loop", "loop");
-    QCOMPARE(probeDirectory("."), 0);
-    QCOMPARE(probeDirectory("missing"), 68);             // not available
-    QCOMPARE(probeDirectory("file"), 5);                 // not a directory: not a drive name
-    QCOMPARE(probeDirectory("loop"), 5);                 // a link to itself
-    QCOMPARE(probeDirectory(std::string(5000, 'x')), 5); // a name too long
-    const std::pair<int, int> kinds[] = {{ENODEV, 68}, {ENXIO, 68}, {ENOMEDIUM, 71}, {EBUSY, 71},
-                                         {EAGAIN, 71}, {EINVAL, 5}, {EIO, 57},       {EACCES, 70},
-                                         {EPERM, 70},  {EROFS, 75}};
-    for (const auto& [error, kind] : kinds)
-        QCOMPARE(driveErrorCode(error), kind);
-}
-
-void TstFileSel::autoSelectEnablesTheAutomaticControls() {
-    Rig r;
-    r.click("AutoSel");
-    QVERIFY(!r.host.enabled[MenuItem::Mnu2File]);
-    for (const char* on : {"TimedPlt", "Click2Plt", "PlotDelayText", "NewPlotDelay", "PlotFrame", "DriveLst"})
-        QVERIFY2(r.control(on)->isEnabled(), on);
-    r.click("ManSel");
-    QVERIFY(r.host.enabled[MenuItem::Mnu2File]);
-    QVERIFY(!r.control("PlotFrame")->isEnabled() && !r.control("DriveLst")->isEnabled());
-    // A second click on the chosen mode keeps it chosen: one mode is always selected.
-    for (const char* mode : {"ManSel", "AutoSel"}) {
-        r.click(mode);
-        r.click(mode);
-        QVERIFY2(r.control<QAbstractButton>(mode)->isChecked(), mode);
-    }
-}
-
-void TstFileSel::delayArrowsStopAt60And1WithABeep() {
-    Rig r;
-    r.click("AutoSel");
-    r.arrow("up");
-    QCOMPARE(r.delayText(), QString(" 5")); // written with a leading blank
-    QCOMPARE(r.frm.choice().delayMs, 5000); // and still read as 5
-    r.arrow("up", 56);                      // one past 60: 60 itself is reachable, the step beyond beeps
-    QCOMPARE(r.delayText(), QString(" 60"));
-    QCOMPARE(r.host.messageBoxes.beeps, 1);
-    r.arrow("down", 60);
-    QCOMPARE(r.delayText(), QString(" 1"));
-    QCOMPARE(r.host.messageBoxes.beeps, 2);
-}
-
-void TstFileSel::doneInAutomatic() {
-    for (const bool timed : {true, false}) {
+    // Opens in manual selection, centred and raised; the automatic controls follow the mode.
+    void modesEnableTheAutomaticControls() {
         Rig r;
-        std::ofstream{"plot_004.dat"};
+        const auto checked = [&](const char* name) { return r.control<QAbstractButton>(name)->isChecked(); };
+        QVERIFY(checked("ManSel") && !checked("AutoSel") && checked("Click2Plt"));
+        QCOMPARE(r.delayText() + " " + r.control("SpinLbl")->property("text").toString(),
+                 "4 Seconds Between Checking for New Files");
+        QCOMPARE(r.frm.choice().delayMs, 4000);
+        const char* automatic[] = {"TimedPlt",     "Click2Plt", "SpinLbl", "PlotDelayText",
+                                   "NewPlotDelay", "PlotFrame", "DriveLst"};
+        for (const char* off : {"TimedPlt", "Click2Plt", "SpinLbl", "PlotFrame", "DriveLst"})
+            QVERIFY2(!r.control(off)->isEnabled(), off);
         r.click("AutoSel");
-        if (timed) r.click("TimedPlt");
-        r.arrow("up");
-        r.click("FileCmd");
-        QCOMPARE(r.sequencer.mode(), timed ? PlotMode::Timed : PlotMode::ClickToPlot);
-        // No file waiting is no reason to say anything when timed; click to plot says so.
-        QCOMPARE(r.messages(), timed ? 0 : 1);
-        QVERIFY(r.host.timerOn);
-        QCOMPARE(r.host.intervalMs, 5000);
-        QCOMPARE(r.frm.fileList().pattern(), std::string("plot.dat")); // restored after the search
-        std::ofstream("plot.dat") << plotFileText("next", 1);          // numbered one above plot_004
-        r.sequencer.PlotTimer_Timer();
-        if (!timed) r.sequencer.NextPlt_Click();
-        QVERIFY(QFile::exists("plot_005.dat"));
+        QVERIFY(!r.host.enabled[MenuItem::Mnu2File]);
+        for (const char* on : automatic)
+            QVERIFY2(r.control(on)->isEnabled(), on);
+        r.click("TimedPlt");
+        QCOMPARE(r.control("SpinLbl")->property("text").toString(), "Seconds Between Plots");
+        r.click("ManSel");
+        QVERIFY(r.host.enabled[MenuItem::Mnu2File]);
+        for (const char* off : automatic)
+            QVERIFY2(!r.control(off)->isEnabled(), off);
+        for (const char* mode : {"ManSel", "AutoSel"}) { // a second click keeps the chosen mode
+            r.click(mode);
+            r.click(mode);
+            QVERIFY2(checked(mode), mode);
+        }
+        // 411 x 329 pixels (6165 x 4935 twips), centred across the screen, raised by 3 % of its height.
+        const QRect screen = r.frm.screen()->geometry();
+        QCOMPARE(r.frm.pos(), QPoint(screen.x() + (screen.width() - 411) / 2,
+                                     screen.y() + (screen.height() - 329) / 2 - int(0.03 * screen.height())));
     }
-}
 
-void TstFileSel::doneAndCloseRefuseWildcardStemOnlyInAutomaticSelection() {
-    Rig r;
-    QDir().mkdir("elsewhere");
-    r.frm.setPattern("*.dat");
-    r.click("AutoSel");
-    r.frm.show();
-    r.click("FileCmd");
-    QCOMPARE(r.messages(), 1);
-    QVERIFY(r.host.messageBoxes.messages[0].text.find("*.dat") != std::string::npos);
-    QVERIFY(r.frm.isVisible()); // left open to mend the pattern
-    QVERIFY(!r.frm.close());    // closing from the frame acts as Done: refused again
-    QCOMPARE(r.messages(), 2);
-    QVERIFY(r.frm.isVisible());
-    r.click("ManSel"); // manual selection needs no numbered names
-    auto* dirLst = r.control<QListWidget>("DirLst");
-    emit dirLst->itemActivated(dirLst->findItems("elsewhere", Qt::MatchEndsWith)[0]);
-    QVERIFY(!r.frm.close()); // the window is hidden, not closed
-    QCOMPARE(r.messages(), 2);
-    QVERIFY(!r.host.setupShown);
-    QCOMPARE(r.host.setupHidden, 1);                                          // once: not on the refusals
-    QCOMPARE(QDir::currentPath().toStdString(), r.dir.path() + "/elsewhere"); // made current
-    QCOMPARE(r.sequencer.mode(), PlotMode::Manual);
-    QVERIFY(!r.host.timerOn);
-}
+    // At 1440 dots per inch a pixel is a twip, so the design shows unchanged; the window (96 dpi here) has
+    // 15 twips a pixel, halves to even (FileLst 1572 / 15 = 104.8 -> 105; FileCmd 4224 / 15 = 281.6 -> 282).
+    void controlsWhereTheyWereDesigned() {
+        Rig r;
+        QCOMPARE(r.frm.logicalDpiX(), 96);
+        const auto px = [](int twips) { return int(std::nearbyint(twips / 15.0)); };
+        for (const auto& [name, t] : kSetupDesign) {
+            const TwipsRect d = setupDesign(name);
+            const auto at1440 = [](int twips) { return twipsToPixels(twips, 1440); };
+            QCOMPARE(QRect(at1440(d.left), at1440(d.top), at1440(d.width), at1440(d.height)), t);
+            const QWidget* w = name == std::string("FileFrm") ? &r.frm : r.control(name);
+            const QRect shown = name == std::string("FileFrm") ? QRect(QPoint(), w->size()) : w->geometry();
+            QCOMPARE(shown, QRect(px(t.left()), px(t.top()), px(t.width()), px(t.height())));
+        }
+        QCOMPARE(setupDesign("up").width, 0); // not a designed control
+        // At 8 dpi, 180 twips a pixel: 7.5, 8.5 and 9.5 pixels go to the even neighbour.
+        QCOMPARE(twipsToPixels(1350, 8), 8);
+        QCOMPARE(twipsToPixels(1530, 8), 8);
+        QCOMPARE(twipsToPixels(1710, 8), 10);
+    }
 
-void TstFileSel::failedDriveChangeReturnsToTheOldDrive() {
-    Rig r({"/", "/nonexistent-drive"});
-    r.click("AutoSel");
-    auto* driveLst = r.control<QComboBox>("DriveLst");
-    driveLst->setCurrentIndex(1);
-    QCOMPARE(r.messages(), 1);
-    QCOMPARE(r.host.messageBoxes.messages[0].text, driveChangeMessage(68)); // not available
-    QCOMPARE(driveLst->currentIndex(), 0);                                  // back on the old drive
-    QCOMPARE(r.frm.fileList().path(), r.dir.path());                        // in its current directory
-    driveLst->setCurrentIndex(1); // the saved drive is still the good one
-    QCOMPARE(driveLst->currentIndex(), 0);
-    QCOMPARE(r.messages(), 2);
-}
+    void matching() {
+        const struct {
+            const char *name, *pattern;
+            bool matches;
+        } cases[] = {
+            {"Plot.dat", "plot.dat", false},        // case matters
+            {"plot_007.dat", "plot_???.dat", true}, // ? is one character
+            {".dat", "*.dat", true},                // * may stand for nothing
+            {"aXbXc", "a*b*c", true},               // * backtracks
+            {"data", "*.*", true},                  // "*.*" matches names without a dot
+            {"ab", "a?b", false},                   // ? is exactly one character
+            {"plot[1].dat", "plot[1].dat", true},   // [ and ] stand for themselves
+            {"plot1.dat", "plot[1].dat", false},
+            {"run\\1.dat", "run\\1.dat", true},  // so does a backslash
+            {"plot.dat.bak", "plot.dat", false}, // the whole name must match
+        };
+        for (const auto& c : cases)
+            QVERIFY2(matchesPattern(c.name, c.pattern) == c.matches, c.name);
+    }
+
+    void listsRegularFilesInByteOrderAndRefreshes() {
+        TempCurrentDir dir;
+        for (const char* name : {"b.dat", "B.dat", "a.dat", "\xc3\xa4.dat", "c.txt"})
+            std::ofstream{name};
+        QDir().mkdir("d.dat"); // a directory is not listed
+        // Upper case before lower case, and the UTF-8 byte 0xC3 after all ASCII.
+        QCOMPARE(matchingFiles(".", "*.dat"),
+                 (std::vector<std::string>{"B.dat", "a.dat", "b.dat", "\xc3\xa4.dat"}));
+        DirectoryFileList list(".", "*.dat");
+        std::ofstream{"e.dat"};
+        QCOMPARE(list.listCount(), 4); // until refreshed
+        list.refresh();
+        QCOMPARE(list.listCount(), 5);
+    }
+
+    // Numbering goes on one above the highest three-digit number among the names of the pattern's stem
+    // (its first five characters, filled with "_"), 77 before the search.
+    void findPlotFileSeq() {
+        const struct {
+            const char* pattern;
+            std::vector<std::string> files;
+            int seq;
+            const char *prefix, *why;
+        } cases[] = {
+            {"plot.dat", {"plot_007.dat", "plot_012.dat"}, 13, "plot_", "one above the highest"},
+            {"plot.dat", {"plot.dat"}, 77, "plot_", "none: keeps its value"},
+            {"plot.dat", {"plot_004.dat", "plot_x01.dat"}, 5, "plot_", "an unreadable number is passed over"},
+            {"plot.dat", {"plot_1000.dat", "plot_998.dat"}, 999, "plot_", "four digits do not count"},
+            {"data", {"data_003", "data_002"}, 4, "data_", "no dot: 8-character names"},
+            {"measurement.dat", {"measu041.dat"}, 42, "measu", "cut to five"},
+            {"ab.txt", {"ab___999.txt"}, 1000, "ab___", "filled with _"},
+        };
+        for (const auto& c : cases) {
+            TempCurrentDir dir;
+            for (const std::string& f : c.files)
+                std::ofstream{f};
+            DirectoryFileList list(".", c.pattern);
+            PlotFileNumbering numbering{"", 77};
+            FindPlotFileSeq(numbering, list, c.pattern);
+            QVERIFY2(numbering.PlotFileSeq == c.seq && numbering.PlotFilePrefix == c.prefix, c.why);
+        }
+    }
+
+    void driveMessages() {
+        QCOMPARE(driveChangeMessage(68), "That drive is not available. No drive change was made.");
+        QCOMPARE(driveChangeMessage(71), "Close the door on your drive and try again.");
+        QCOMPARE(driveChangeMessage(5),
+                 "You probably didn't enter a drive letter. No drive change was made.");
+        QCOMPARE(driveChangeMessage(57), "Device I/O Error.");
+        QCOMPARE(driveChangeMessage(70), "Error # 70 !"); // any other code, with a leading blank
+    }
+
+    void drivesAreTheRealFileSystems() {
+        const std::string mounts = "sysfs /sys sysfs rw 0 0\n"
+                                   "/dev/sda1 / ext4 rw 0 0\n"                    // the root: already first
+                                   "/dev/sdb1 /media/usb\\040stick vfat rw 0 0\n" // an escaped blank
+                                   "/dev/sdc1 /mnt/a\\04x vfat rw 0 0\n"  // not an escape: kept as written
+                                   "/dev/sdd1 /mnt/end\\04 vfat rw 0 0\n" // cut short at the line's end
+                                   "tmpfs /run/user/1000 tmpfs rw 0 0\n"  // under a system tree
+                                   "tmpfs /runner tmpfs rw 0 0\n"         // only looks like one
+                                   "proc /srv/proc proc rw 0 0\n"         // a kernel view
+                                   "/dev/sde1 /media/usb\\040stick vfat rw 0 0\n" // mounted twice
+                                   "server:/x /net/x nfs rw 0 0\n"                // cannot be listed
+                                   "none relative ext4 rw 0 0\n"                  // not a path
+                                   "short-line\n";
+        const auto listable = [](const std::string& dir) { return dir != "/net/x"; };
+        QCOMPARE(
+            drivesFromMounts(mounts, listable),
+            (std::vector<std::string>{"/", "/media/usb stick", "/mnt/a\\04x", "/mnt/end\\04", "/runner"}));
+    }
+
+    void driveOfAPath() {
+        const std::vector<std::string> drives{"/", "/media/usb", "/media/usb/inner", "/mnt/"};
+        const std::pair<const char*, const char*> cases[] = {
+            {"/home/user", "/"},
+            {"/media/usb", "/media/usb"},               // the drive itself
+            {"/media/usb/data", "/media/usb"},          // below it
+            {"/media/usbstick/data", "/"},              // a longer name is another directory
+            {"/media/usb/inner/x", "/media/usb/inner"}, // the longest drive above
+            {"/mnt/disk", "/mnt/"},                     // a drive written with its slash
+        };
+        for (const auto& [path, drive] : cases)
+            QCOMPARE(driveOf(path, drives), std::string(drive));
+    }
+
+    void driveErrorsByKind() {
+        TempCurrentDir dir;
+        std::ofstream{"file"};
+        std::filesystem::create_symlink("loop", "loop");
+        QCOMPARE(probeDirectory("."), 0);
+        QCOMPARE(probeDirectory("missing"), 68);             // not available
+        QCOMPARE(probeDirectory("file"), 5);                 // not a directory: not a drive name
+        QCOMPARE(probeDirectory("loop"), 5);                 // a link to itself
+        QCOMPARE(probeDirectory(std::string(5000, 'x')), 5); // a name too long
+        const std::pair<int, int> kinds[] = {{ENODEV, 68}, {ENXIO, 68}, {ENOMEDIUM, 71}, {EBUSY, 71},
+                                             {EAGAIN, 71}, {EINVAL, 5}, {EIO, 57},       {EACCES, 70},
+                                             {EPERM, 70},  {EROFS, 75}};
+        for (const auto& [error, kind] : kinds)
+            QCOMPARE(driveErrorCode(error), kind);
+    }
+
+    void delayArrowsStopAt60And1WithABeep() {
+        Rig r;
+        r.click("AutoSel");
+        r.arrow("up");
+        QCOMPARE(r.delayText(), QString(" 5")); // written with a leading blank
+        QCOMPARE(r.frm.choice().delayMs, 5000); // and still read as 5
+        r.arrow("up", 56);                      // one past 60: 60 itself is reachable, the step beyond beeps
+        QCOMPARE(r.delayText(), QString(" 60"));
+        QCOMPARE(r.host.messageBoxes.beeps, 1);
+        r.arrow("down", 60);
+        QCOMPARE(r.delayText(), QString(" 1"));
+        QCOMPARE(r.host.messageBoxes.beeps, 2);
+    }
+
+    void doneInAutomatic() {
+        for (const bool timed : {true, false}) {
+            Rig r;
+            std::ofstream{"plot_004.dat"};
+            r.click("AutoSel");
+            if (timed) r.click("TimedPlt");
+            r.arrow("up");
+            r.click("FileCmd");
+            QCOMPARE(r.sequencer.mode(), timed ? PlotMode::Timed : PlotMode::ClickToPlot);
+            // No file waiting is no reason to say anything when timed; click to plot says so.
+            QCOMPARE(r.messages(), timed ? 0 : 1);
+            QVERIFY(r.host.timerOn);
+            QCOMPARE(r.host.intervalMs, 5000);
+            QCOMPARE(r.frm.fileList().pattern(), std::string("plot.dat")); // restored after the search
+            std::ofstream("plot.dat") << plotFileText("next", 1);          // numbered one above plot_004
+            r.sequencer.PlotTimer_Timer();
+            if (!timed) r.sequencer.NextPlt_Click();
+            QVERIFY(QFile::exists("plot_005.dat"));
+        }
+    }
+
+    void doneAndCloseRefuseWildcardStemOnlyInAutomaticSelection() {
+        Rig r;
+        QDir().mkdir("elsewhere");
+        r.frm.setPattern("*.dat");
+        r.click("AutoSel");
+        r.frm.show();
+        r.click("FileCmd");
+        QCOMPARE(r.messages(), 1);
+        QVERIFY(r.host.messageBoxes.messages[0].text.find("*.dat") != std::string::npos);
+        QVERIFY(r.frm.isVisible()); // left open to mend the pattern
+        QVERIFY(!r.frm.close());    // closing from the frame acts as Done: refused again
+        QCOMPARE(r.messages(), 2);
+        QVERIFY(r.frm.isVisible());
+        r.click("ManSel"); // manual selection needs no numbered names
+        auto* dirLst = r.control<QListWidget>("DirLst");
+        emit dirLst->itemActivated(dirLst->findItems("elsewhere", Qt::MatchEndsWith)[0]);
+        QVERIFY(!r.frm.close()); // the window is hidden, not closed
+        QCOMPARE(r.messages(), 2);
+        QVERIFY(!r.host.setupShown);
+        QCOMPARE(r.host.setupHidden, 1);                                          // once: not on the refusals
+        QCOMPARE(QDir::currentPath().toStdString(), r.dir.path() + "/elsewhere"); // made current
+        QCOMPARE(r.sequencer.mode(), PlotMode::Manual);
+        QVERIFY(!r.host.timerOn);
+    }
+
+    void failedDriveChangeReturnsToTheOldDrive() {
+        Rig r({"/", "/nonexistent-drive"});
+        r.click("AutoSel");
+        auto* driveLst = r.control<QComboBox>("DriveLst");
+        driveLst->setCurrentIndex(1);
+        QCOMPARE(r.messages(), 1);
+        QCOMPARE(r.host.messageBoxes.messages[0].text, driveChangeMessage(68)); // not available
+        QCOMPARE(driveLst->currentIndex(), 0);                                  // back on the old drive
+        QCOMPARE(r.frm.fileList().path(), r.dir.path());                        // in its current directory
+        driveLst->setCurrentIndex(1); // the saved drive is still the good one
+        QCOMPARE(driveLst->currentIndex(), 0);
+        QCOMPARE(r.messages(), 2);
+    }
+};
 
 QTEST_MAIN(TstFileSel)
 #include "tst_filesel.moc"
