@@ -211,10 +211,7 @@ void Plotit::Form_Paint() {
     m_painting = true;
     paintOnce();
     m_painting = false;
-    if (m_repaintPending) {
-        m_repaintPending = false;
-        Form_Resize();
-    }
+    if (m_repaintPending) Form_Resize(); // which clears the request
 }
 
 void Plotit::paintOnce() {

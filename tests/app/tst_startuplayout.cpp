@@ -27,6 +27,7 @@ void TstStartUpLayout::progressWindowInTheBottomRightCorner() {
     w.show();
     w.placeInCorner(); // with its frame known
     QCOMPARE(w.windowTitle(), "% Complete");
+    QCOMPARE(w.size(), QSize(300, 80));
     QCOMPARE(w.frameGeometry().bottomRight(), w.screen()->geometry().bottomRight());
     const auto at = [&](const char* name) { return w.findChild<QWidget*>(name)->geometry(); };
     const auto text = [&](const char* name) { return w.findChild<QLabel*>(name)->text(); };

@@ -6,8 +6,10 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
 #include <fstream>
 #include <sstream>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -69,6 +71,16 @@ class TstFileService : public QObject {
         QVERIFY(::stat(at("b.dat").c_str(), &st) == 0 && (st.st_mode & 0777) == 0644);
         QVERIFY(!m_files.copy(at("a.dat"), at("nodir/c.dat"), why));
         QCOMPARE(why, "Cannot create \"" + at("nodir/c.dat") + "\": No such file or directory");
+        // A write that fails (beyond the largest file this process may write) is told as such.
+        ::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit;
+        ::getrlimit(RLIMIT_FSIZE, &limit);
+        const rlimit small{3, limit.rlim_max};
+        ::setrlimit(RLIMIT_FSIZE, &small);
+        const bool copied = m_files.copy(at("a.dat"), at("c.dat"), why);
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        QVERIFY(!copied);
+        QCOMPARE(why, "Cannot write \"" + at("c.dat") + "\": File too large");
         QVERIFY(!m_files.copy(at("none"), at("c.dat"), why));
         QCOMPARE(contents(at("c.dat")), std::string("<missing>"));
         // No temporary copy is left behind either way.

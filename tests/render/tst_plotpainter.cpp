@@ -1,6 +1,7 @@
 // The symbols and the whole repaint onto an image, by the geometry and colour rules.
 
 #include "model/Colors.h"
+#include "model/PlotFrame.h"
 #include "platform/QtCanvas.h"
 #include "render/PlotPainter.h"
 #include "render/Symbols.h"
@@ -241,6 +242,29 @@ class TstPlotPainter : public QObject {
         QCOMPARE(p.at(13.5, 50), kWhite);
         // Nothing on the way to or from the skipped point.
         QCOMPARE(p.count(105, 55, 4, kBlack) + p.count(105, 20, 4, kBlack), 0);
+    }
+    // A scale without extent on either axis is ignored; a line from far outside still reaches the edge.
+    void canvasKeepsAUsableScale() {
+        QImage image(100, 100, QImage::Format_RGB32);
+        image.fill(kWhite);
+        {
+            QtCanvas canvas(&image);
+            canvas.setUserScale(0, 0, 100, 100);
+            canvas.setUserScale(50, 0, 50, 100);
+            canvas.setUserScale(0, 50, 100, 50);
+            canvas.filledBox(10, 10, 20, 20, rgb(0, 0, 0));
+            canvas.line(60.5, -1e12, 60.5, 50, rgb(255, 0, 0)); // from far above the top edge
+        }
+        QCOMPARE(image.pixelColor(15, 15), kBlack);
+        QCOMPARE(image.pixelColor(60, 0), kRed);
+        QCOMPARE(image.pixelColor(60, 49), kRed);
+    }
+    // Plot units back to data: nothing where either axis has no usable scale.
+    void plotUnitsToData() {
+        const DrawnAxes both{2, 4, 10, 20, 0, 0}, noX{0, 4, 10, 20, 0, 0}, noY{2, 0, 10, 20, 0, 0};
+        const auto xy = plotToData(both, 50, 40);
+        QVERIFY(xy && xy->x == 35 && xy->y == 30); // 50 / 2 + 10, 40 / 4 + 20
+        QVERIFY(!plotToData(noX, 50, 40) && !plotToData(noY, 50, 40));
     }
     // 102 x 37 + 50 = 3824 points: the bar moves every 383 (3824 / 10 + 1) points, up to 90 %.
     void drawingProgressMovesTenTimes() {
