@@ -31,7 +31,6 @@ struct WatchRig : WindowRig {
     WatchRig() : WindowRig(false, SettleClock::Real) { clockTime.start(); }
 
     bool plotting() const { return progressWindow()->isVisible(); }
-
     // Runs `act` once, at the first move of the progress bar while a file is being read.
     void duringRead(std::function<void()> act) {
         auto* bar = progressWindow()->findChild<QProgressBar*>("ProgressBar1");
@@ -59,8 +58,7 @@ struct WatchRig : WindowRig {
 
 long maxResidentKiB() {
     rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
+    return getrusage(RUSAGE_SELF, &usage) == 0 ? usage.ru_maxrss : 0;
 }
 
 // Root reads every file; the unreadable-file case needs an ordinary user.
