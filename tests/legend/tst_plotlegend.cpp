@@ -112,6 +112,17 @@ class TstPlotLegend : public QObject {
         }
     }
 
+    // Each repaint sets the colours of 100 sets and a solid fill; none of that may stay behind.
+    void fillSettingsRestored() {
+        QImage image(kDesignSize, QImage::Format_RGB32);
+        QtCanvas canvas(&image, 96);
+        canvas.setFillStyle(FillStyle::Transparent);
+        canvas.setFillColor(rgb(1, 2, 3));
+        canvas.setForeColor(rgb(4, 5, 6));
+        drawLegend(canvas, coloured(true), kDesignSize.width(), kDesignSize.height());
+        QCOMPARE(std::tuple(int(canvas.fillStyle()), uint(canvas.fillColor()), uint(canvas.foreColor())),
+                 std::tuple(int(FillStyle::Transparent), uint(rgb(1, 2, 3)), uint(rgb(4, 5, 6))));
+    }
     // A resizable legend takes its pixel size again at every repaint, so its polygon symbols follow.
     void resizeRedrawsAtTheNewSize() {
         const DisplayOptions options = coloured(true);
