@@ -210,21 +210,6 @@ class TstReader : public QObject {
         QCOMPARE(readCaption("/data/abcdefghijk.dat"), "Corvex V1.1d [.../data/abcdefghijk.dat]"s);
         QCOMPARE(readCaption("/home/lab/run7/abcdefghijk.dat"), "Corvex V1.1d [.../run7/abcdefghijk.dat]"s);
     }
-
-    // The waits while a writer is still adding pieces are shown through the sequence (tst_plotsequencer).
-    void closingCutsTheSettlingWaitShort() {
-        Run r;
-        int waits = 0;
-        writeFile(r.path, kHeader);
-        r.clock.onSleep = [&] { // a writer that never stops; the program closes during the third wait
-            writeFile(r.path, "1 1 0 1\n", true);
-            if (++waits == 3) r.clock.cancelWaits();
-        };
-        DataFileChannel file;
-        OpenDataFile(file, r.path, r.files, r.clock);
-        QCOMPARE(waits, 3); // no further wait after the cancel
-        QVERIFY(!file.open && file.failure.empty());
-    }
 };
 
 QTEST_GUILESS_MAIN(TstReader)

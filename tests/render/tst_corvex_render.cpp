@@ -44,8 +44,11 @@ class TstCorvexRender : public QObject {
     static QStringList labels(const QJsonObject& axis) { return axis["labels"].toVariant().toStringList(); }
 
   private slots:
+    // Also a PDF; PNG, BMP and SVG: batchMatchesSingleRuns.
     void describesTheSample() {
-        QCOMPARE(run({"--describe", "--size", "640x480", m_sample}), 0);
+        QFile pdf(m_dir.filePath("out.pdf"));
+        QCOMPARE(run({"--describe", "--size", "640x480", m_sample, pdf.fileName()}), 0);
+        QVERIFY(pdf.open(QIODevice::ReadOnly) && pdf.read(4) == "%PDF");
         QCOMPARE(json().keys(),
                  (QStringList{"caption", "data_loaded", "line_segments_drawn", "messages", "num_pts", "range",
                               "subtitle", "symbols_drawn", "title", "x_axis", "y_axis"}));
@@ -90,16 +93,6 @@ class TstCorvexRender : public QObject {
             QVERIFY(!QFileInfo::exists(m_dir.filePath("bad.png")));
         }
     }
-    void writesEveryFormat() {
-        const std::pair<const char*, QByteArray> formats[] = {
-            {"png", "\x89PNG"}, {"bmp", "BM"}, {"svg", "<?xml"}, {"pdf", "%PDF"}};
-        for (const auto& [suffix, magic] : formats) {
-            QFile out(m_dir.filePath("out.") + suffix);
-            QCOMPARE(run({"--size", "320x240", m_sample, out.fileName()}), 0);
-            QVERIFY(out.open(QIODevice::ReadOnly));
-            QCOMPARE(out.read(magic.size()), magic);
-        }
-    }
     // Each with the first line of stderr it gives.
     void badUsageExitsTwo() {
         const QString dir = m_dir.path();
@@ -141,7 +134,9 @@ class TstCorvexRender : public QObject {
         const QString empty = dataFile("nodata.dat", {});
         const QStringList inputs{m_sample, dataFile("a.dat", {"1", "2", "3"}), m_dir.filePath("missing.dat"),
                                  empty, dataFile("b.dat", {"-5", "7"})};
-        for (const QString format : {"png", "bmp", "svg"}) {
+        const std::pair<QString, QByteArray> formats[] = {
+            {"png", "\x89PNG"}, {"bmp", "BM"}, {"svg", "<?xml"}};
+        for (const auto& [format, magic] : formats) {
             QTemporaryDir out;
             const QStringList batch{"--size",   "320x240", "--outdir", out.path(),
                                     "--format", format,    "--jobs",   "2"};
@@ -156,7 +151,8 @@ class TstCorvexRender : public QObject {
                 QCOMPARE(run({"--size", "320x240", input, single}), 0);
                 QFile a(single), b(out.filePath(QFileInfo(input).fileName() + "." + format));
                 QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
-                QVERIFY2(a.readAll() == b.readAll(), qPrintable(input));
+                const QByteArray bytes = a.readAll();
+                QVERIFY2(bytes.startsWith(magic) && bytes == b.readAll(), qPrintable(input));
             }
         }
     }
