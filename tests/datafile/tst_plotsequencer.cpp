@@ -76,7 +76,6 @@ class TstPlotSequencer : public QObject {
             int seqAfter;        // never wraps to -32768
             const char* message; // words of the message that stops automatic plotting
         } cases[] = {
-            {999, 0, "plot_999.dat", 1000, ""},   //
             {1000, 0, "plot_1000.dat", 1001, ""}, // four digits
             {0, 2, "plot_002.dat", 3, ""}, // a name taken at the last moment is skipped like one taken before
             {32767, 0, "plot_32767.dat", 32767, "last numbered"}, // 32767 is the last

@@ -44,11 +44,10 @@ class TstCorvexRender : public QObject {
     static QStringList labels(const QJsonObject& axis) { return axis["labels"].toVariant().toStringList(); }
 
   private slots:
-    // Also a PDF; PNG, BMP and SVG: batchMatchesSingleRuns.
     void describesTheSample() {
         QFile pdf(m_dir.filePath("out.pdf"));
         QCOMPARE(run({"--describe", "--size", "640x480", m_sample, pdf.fileName()}), 0);
-        QVERIFY(pdf.open(QIODevice::ReadOnly) && pdf.read(4) == "%PDF");
+        QVERIFY(pdf.open(QIODevice::ReadOnly) && pdf.read(4) == "%PDF"); // others: batchMatchesSingleRuns
         QCOMPARE(json().keys(),
                  (QStringList{"caption", "data_loaded", "line_segments_drawn", "messages", "num_pts", "range",
                               "subtitle", "symbols_drawn", "title", "x_axis", "y_axis"}));
@@ -59,12 +58,11 @@ class TstCorvexRender : public QObject {
                  std::tuple(0.0, 320.0, QString("Temperature (K)  (10^+02)"), 72, 29));
         QCOMPARE(m_err, QByteArray()); // not even Qt's word about the runtime directory
     }
-    // 0.1 .. 0.7: the axis top, the multiple 7 x 0.1, equals 0.7 once rounded to a float.
+    // 0.1 .. 0.7: the axis top, the multiple 7 x 0.1, equals 0.7 once rounded to a float (the limits:
+    // tst_axisscale axis). The top label is unchanged; all points but the one at 0.1 are drawn.
     void pointOnARoundMaximumIsDrawn() {
         QCOMPARE(
             run({"--describe", dataFile("round.dat", {"0.1", "0.2", "0.3", "0.4", "0.5", "0.6", "0.7"})}), 0);
-        // The limits: tst_axisscale axis. The top label is unchanged; all points but the one at 0.1 are
-        // drawn.
         QCOMPARE(std::pair(labels(json()["x_axis"].toObject()).last(), json()["symbols_drawn"].toInt()),
                  std::pair(QString("0.700"), 6));
     }
