@@ -48,39 +48,6 @@ class TstPlotLegend : public QObject {
   private slots:
     void initTestCase() { QFont::insertSubstitution("MS Sans Serif", "Liberation Sans"); }
 
-    // The ink near the place is exactly the number written there alone (text, place, colour, font); the
-    // number starts two units right of and two above the symbol centre, in the set's colour.
-    void numbersWrittenAtTheirPlaces() {
-        const struct {
-            const char* text;
-            double x, y;
-            Rgb colour;
-        } cases[] = {{"1", 106, 100, rgb(0, 0, 0)}, {"100", 142, -14, kEntry0}};
-        const QImage legend = renderLegend(coloured(true), kDesignSize, 96);
-        for (const auto& c : cases) {
-            QImage alone(kDesignSize, QImage::Format_RGB32);
-            {
-                QtCanvas canvas(&alone, 96);
-                canvas.setBackColor(kWhite);
-                canvas.clear();
-                canvas.setUserScale(100, 110, 150, -30);
-                canvas.setFont(kLegendFontFamily, kLegendFontPoints, false);
-                canvas.setForeColor(c.colour);
-                canvas.setCurrentPosition(c.x, c.y);
-                canvas.print(c.text);
-            }
-            // Three digits (about 19 px) by one line: clear of this and the next column's and row's symbols.
-            const QPoint at = toPixel(c.x, c.y, kDesignSize).toPoint();
-            int ink = 0;
-            for (int py = at.y() - 1; py < at.y() + 15; ++py)
-                for (int px = at.x() - 1; px < at.x() + 21; ++px) {
-                    QVERIFY2(legend.pixel(px, py) == alone.pixel(px, py), c.text);
-                    if (colourAt(legend, QPointF(px, py)) != kWhite) ++ink;
-                }
-            QVERIFY2(ink > 5 * int(strlen(c.text)), c.text); // the number leaves ink
-        }
-    }
-
     // Column by shape at x 104 + 9 per column, y 104 - 6 per row, in PlotColor(set mod 20); per probe 1
     // inside the filled shape. Open: the centre white, a one-pixel outline left of it in the set's colour.
     void symbolsByColumnAndRow() {

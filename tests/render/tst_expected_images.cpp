@@ -3,6 +3,7 @@
 // one by one). After an intended change to the drawing, run with CORVEX_RECORD_EXPECTED=1 to record the
 // images anew, and look at every one before committing.
 
+#include "legend/LegendDrawing.h"
 #include "model/Colors.h"
 #include "platform/QtCanvas.h"
 #include "render/Symbols.h"
@@ -100,6 +101,18 @@ class TstExpectedImages : public QObject {
                 }
                 QCOMPARE(asRecorded(image, filled ? "edges/filled-small.png" : "edges/open.png"), QString());
             }
+    }
+    // The legend at its designed size (3300 x 5970 twips), filled and open: each number two units right of
+    // and above its symbol, in the set's colour (the symbols' places and shapes: tst_plotlegend).
+    void legendAsRecorded() {
+        DisplayOptions options;
+        SetColors(options);
+        for (const bool filled : {true, false}) {
+            options.FilledSyms = filled;
+            QCOMPARE(asRecorded(renderLegend(options, {220, 398}, 96),
+                                filled ? "legend/filled.png" : "legend/open.png"),
+                     QString());
+        }
     }
     // The main window's drawing area, whose fonts follow the window's outer size, shows its recorded
     // pixels, and the same again after it was drawn at another size in between.
