@@ -138,6 +138,10 @@ class TstOutput : public QObject {
             {4, 3, {0, 0, 1200, 900}, {120, 90, 960, 720}, true},
             // Without extent: no size, at the area's centre, and no division by zero.
             {0, 0, {10, 20, 1000, 800}, {510, 420, 0, 0}, false},
+            {0, 3, {10, 20, 1000, 800}, {510, 420, 0, 0}, false}, // without width
+            {4, 0, {10, 20, 1000, 800}, {510, 420, 0, 0}, true},  // without height
+            {4, 3, {10, 20, 0, 800}, {10, 420, 0, 0}, true},      // an area without width
+            {4, 3, {10, 20, 1000, 0}, {510, 20, 0, 0}, true},     // an area without height
         };
         for (const auto& [width, height, area, placed, landscape] : cases) {
             QCOMPARE(OrientationFor(width, height) == PageOrientation::Landscape, landscape);

@@ -230,14 +230,16 @@ class TstPlotPainter : public QObject {
     void linesClippedSkippedAndStarted() {
         Plot p;
         loadPoints(p.data,
-                   {{1, 1, DrawCode},    // before any move code: starts the line at plot (25, 25)
-                    {3, 10, DrawCode},   // above the axis: joined at y = 100, plot (75, 100)
-                    {5, 1, DrawCode},    // right of the axis (plot (125, 25)): skipped, the position stays
-                    {1, -5, DrawCode}}); // below the axis: joined at y = 0, plot (25, 0)
+                   {{1, 1, DrawCode},   // before any move code: starts the line at plot (25, 25)
+                    {3, 10, DrawCode},  // above the axis: joined at y = 100, plot (75, 100)
+                    {5, 1, DrawCode},   // right of the axis (plot (125, 25)): skipped, the position stays
+                    {1, -5, DrawCode},  // below the axis: joined at y = 0, plot (25, 0)
+                    {4, 3, DrawCode}}); // on the axis maximum: joined, plot (100, 75)
         p.paint();
-        QCOMPARE(p.report.lineSegmentsDrawn, int64_t(2));
-        QCOMPARE(p.at(50, 62.5), kBlack); // middle of (25, 25)-(75, 100)
-        QCOMPARE(p.at(50, 50), kBlack);   // middle of (75, 100)-(25, 0)
+        QCOMPARE(p.report.lineSegmentsDrawn, int64_t(3));
+        QCOMPARE(p.at(62.5, 37.5), kBlack); // middle of (25, 0)-(100, 75)
+        QCOMPARE(p.at(50, 62.5), kBlack);   // middle of (25, 25)-(75, 100)
+        QCOMPARE(p.at(50, 50), kBlack);     // middle of (75, 100)-(25, 0)
         // The last tick mark ends at plot (2, 75); no line may join it to (25, 25).
         QCOMPARE(p.at(13.5, 50), kWhite);
         // Nothing on the way to or from the skipped point.
@@ -254,10 +256,14 @@ class TstPlotPainter : public QObject {
             canvas.setUserScale(0, 50, 100, 50);
             canvas.filledBox(10, 10, 20, 20, rgb(0, 0, 0));
             canvas.line(60.5, -1e12, 60.5, 50, rgb(255, 0, 0)); // from far above the top edge
+            canvas.setFillStyle(FillStyle::Solid);
+            canvas.setFillColor(rgb(0, 0, 255));
+            canvas.circle(50, 50, 49, rgb(0, 0, 255)); // too large to be stamped: drawn as it is
         }
+        QCOMPARE(image.pixelColor(50, 3), kBlue);
+        QCOMPARE(image.pixelColor(96, 50), kBlue);
         QCOMPARE(image.pixelColor(15, 15), kBlack);
         QCOMPARE(image.pixelColor(60, 0), kRed);
-        QCOMPARE(image.pixelColor(60, 49), kRed);
     }
     // Plot units back to data: nothing where either axis has no usable scale.
     void plotUnitsToData() {
