@@ -22,18 +22,21 @@ template <typename Int> std::optional<Int> toIntegral(double v) {
     return Int(r);
 }
 
-// Scientific form with `decimals` mantissa decimals and an exponent of at least two digits.
+// What printf writes, however long.
+template <typename... Args> std::string printed(const char* format, Args... args) {
+    std::string text(size_t(std::snprintf(nullptr, 0, format, args...)), '\0');
+    std::snprintf(text.data(), text.size() + 1, format, args...);
+    return text;
+}
+
+// Scientific form with `decimals` mantissa decimals and an exponent of at least two digits (as printf
+// writes it, as the patterns want).
 std::string scientific(double v, int decimals, bool plusSign) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, plusSign ? "%+.*E" : "%.*E", decimals, v);
-    // printf writes at least two exponent digits, as the patterns want.
-    return buf;
+    return printed(plusSign ? "%+.*E" : "%.*E", decimals, v);
 }
 
 std::string fixed(double v, int decimals) {
-    char buf[512];
-    std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
-    std::string s = buf;
+    std::string s = printed("%.*f", decimals, v);
     if (s == "-0.000" || s == "-0") s.erase(0, 1); // no minus sign on a label that shows zero
     return s;
 }
@@ -58,9 +61,7 @@ std::string formatNumber(double v, std::string_view pattern) {
     if (pattern == "000") {
         // Formatted as a double: any value, however large or not finite, stays defined.
         const double r = roundHalfEven(v);
-        char buf[512];
-        std::snprintf(buf, sizeof buf, "%s%03.0f", r < 0 ? "-" : "", std::fabs(r));
-        return buf;
+        return printed("%s%03.0f", r < 0 ? "-" : "", std::fabs(r));
     }
     return fixed(v, 3);
 }
