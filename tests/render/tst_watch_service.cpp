@@ -43,7 +43,9 @@ struct Service {
     }
     // SIGTERM: the service ends within `ms` with status 0.
     void stop(int ms) {
-        ::kill(process.processId(), SIGTERM);
+        // Never kill(0): a service that has already ended has no process id, and 0 is the test's own group.
+        QVERIFY2(process.processId() > 0, "the service ended before it was told to stop");
+        ::kill(pid_t(process.processId()), SIGTERM);
         QVERIFY(process.waitForFinished(ms));
         QCOMPARE(process.exitCode(), 0);
     }
