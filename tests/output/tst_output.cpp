@@ -74,7 +74,9 @@ void PrintAndCheck(const QString& cupsOut, QSize picture, bool landscape, bool l
     QPrinter printer(QPrinter::HighResolution); // as the printer menu makes it for the chosen printer
     printer.setPrinterName(kQueue);
     QCOMPARE(printer.printerName(), kQueue); // the print system knows the queue
-    printer.setDocName(landscape ? QStringLiteral("corvex-wide") : QStringLiteral("corvex-square"));
+    // Named by this process, so that tests printing at the same time never take each other's PDF.
+    printer.setDocName(
+        QString("%1-corvex-%2").arg(QCoreApplication::applicationPid()).arg(landscape ? "wide" : "square"));
     MessageRecorder messages;
     PrnPlot_Click(
         printer, [&] { return MakeTestPlot(picture); }, messages);
