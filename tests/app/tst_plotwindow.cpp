@@ -69,6 +69,12 @@ class TstPlotWindow : public QObject {
         QVERIFY(rig.model.options.XLgndFntStep == 8 && rig.model.options.XLgndFntScale == scale);
         QTest::keyClick(rig.window.get(), Qt::Key_F1, Qt::ShiftModifier);
         QVERIFY(rig.model.options.XLgndFntStep == 7 && rig.action("XLgndFntInc")->isEnabled());
+        // Ctrl+F2 and Shift+F2 step the Y legend font by one; the X legend font stays.
+        QTest::keyClick(rig.window.get(), Qt::Key_F2, Qt::ControlModifier);
+        QVERIFY(rig.model.options.YLgndFntStep == 5 && rig.model.options.XLgndFntStep == 7);
+        QTest::keyClick(rig.window.get(), Qt::Key_F2, Qt::ShiftModifier);
+        QTest::keyClick(rig.window.get(), Qt::Key_F2, Qt::ShiftModifier);
+        QCOMPARE(rig.model.options.YLgndFntStep, int16_t(3));
         // "ShowIt" is greyed exactly while the legend is open; the legend follows the filled option at once.
         rig.action("ShowIt")->trigger();
         QVERIFY(rig.legend() && !rig.action("ShowIt")->isEnabled());

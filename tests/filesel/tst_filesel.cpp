@@ -82,6 +82,7 @@ class TstFileSel : public QObject {
             QVERIFY2(r.control(on)->isEnabled(), on);
         r.click("TimedPlt");
         QCOMPARE(r.control("SpinLbl")->property("text").toString(), "Seconds Between Plots");
+        QVERIFY(!r.host.offered(MenuItem::NextPlt)); // timed plotting needs no "&NextPlot"
         r.click("ManSel");
         QVERIFY(r.host.enabled[MenuItem::Mnu2File]);
         for (const char* off : automatic)

@@ -244,6 +244,8 @@ class TstOutput : public QObject {
 
     void nameFilters() {
         QCOMPARE(NameFilters("Bitmap | *.bmp"), QStringList{"Bitmap (*.bmp)"});
+        QCOMPARE(NameFilters("Bitmap|*.bmp|Orphan"),
+                 QStringList{"Bitmap (*.bmp)"}); // a description without pattern
         // Descriptions that already name their patterns are kept; "*.*" is every file.
         QCOMPARE(NameFilters("Data Files (*.dat)|*.dat|All Files (*.*)|*.*|Text Files (*.txt)|*.txt"),
                  (QStringList{"Data Files (*.dat)", "All Files (*)", "Text Files (*.txt)"}));

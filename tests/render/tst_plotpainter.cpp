@@ -271,6 +271,10 @@ class TstPlotPainter : public QObject {
         const auto xy = plotToData(both, 50, 40);
         QVERIFY(xy && xy->x == 35 && xy->y == 30); // 50 / 2 + 10, 40 / 4 + 20
         QVERIFY(!plotToData(noX, 50, 40) && !plotToData(noY, 50, 40));
+        // The window spans plot -25..110 across and 120..-25 down: on 1350 x 1450 pixels, 10 a plot unit.
+        const PixelPosition plot = pixelsToPlot(250, 200, {1350, 1450}),
+                            pixel = plotToPixels(100, 0, {1350, 1450});
+        QVERIFY(plot.x == 0 && plot.y == 100 && pixel.x == 1250 && pixel.y == 1200);
     }
     // 102 x 37 + 50 = 3824 points: the bar moves every 383 (3824 / 10 + 1) points, up to 90 %.
     void drawingProgressMovesTenTimes() {
