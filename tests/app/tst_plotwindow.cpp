@@ -45,6 +45,10 @@ class TstPlotWindow : public QObject {
         QVERIFY(rig.setup()->isVisible() && !rig.window->isEnabled() && !rig.plotTimer()->isActive());
         rig.setup()->FileCmd_Click();
         QVERIFY(rig.window->isEnabled() && !rig.setup()->isVisible());
+        // The outer window, frame included, is 0.65 of the screen: 520 x 520 on the 800 x 800 offscreen
+        // screen.
+        QCOMPARE(rig.window->screen()->geometry().size(), QSize(800, 800));
+        QCOMPARE(rig.window->frameGeometry().size(), QSize(520, 520));
         const QString workingCopy = rig.dir.filePath(kWorkingCopyName);
         QVERIFY(!QFile::exists(workingCopy));
         // A resize before any data draws nothing and says nothing.
