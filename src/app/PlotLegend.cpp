@@ -1,6 +1,7 @@
 #include "app/PlotLegend.h"
 
 #include "legend/LegendDrawing.h"
+#include "model/Twips.h"
 #include "platform/NumberText.h"
 
 #include <QCloseEvent>
@@ -8,14 +9,6 @@
 #include <QScreen>
 
 namespace corvex {
-
-namespace {
-
-int twipsToPixels(double twips, int logicalDpi) {
-    return int(roundHalfEven(twips * logicalDpi / 1440.0));
-}
-
-} // namespace
 
 PlotLegend::PlotLegend(const DisplayOptions& options, int mainWindowTop, QWidget* parent)
     : QWidget(parent, Qt::Window), m_options(options) {

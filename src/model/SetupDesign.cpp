@@ -1,7 +1,5 @@
 #include "model/SetupDesign.h"
 
-#include "platform/NumberText.h"
-
 namespace corvex {
 
 namespace {
@@ -28,10 +26,6 @@ TwipsRect setupDesign(std::string_view name) {
     for (const DesignedControl& control : kDesign)
         if (control.name == name) return control.rect;
     return {};
-}
-
-int twipsToPixels(int twips, int dpi) {
-    return int(roundHalfEven(double(twips) * dpi / 1440.0));
 }
 
 } // namespace corvex

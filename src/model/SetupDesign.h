@@ -1,6 +1,8 @@
 #pragma once
 // The Setup window as designed: its client area and each control's rectangle in twips (1/1440 inch),
-// children relative to their container, and their pixels at a screen's logical dots per inch.
+// children relative to their container.
+
+#include "model/Twips.h"
 
 #include <string_view>
 
@@ -13,8 +15,5 @@ struct TwipsRect {
 // The designed rectangle of the control named `name` (its object name); the client area for "FileFrm".
 // An unknown name gives an empty rectangle.
 TwipsRect setupDesign(std::string_view name);
-
-// Twips to whole pixels at `dpi` logical dots per inch (1440 / dpi twips per pixel), halves to even.
-int twipsToPixels(int twips, int dpi);
 
 } // namespace corvex
