@@ -113,11 +113,11 @@ bool SystemFileService::copy(const std::string& from, const std::string& to, std
     off_t copied = 0;
     for (size_t n; (n = source->read(piece.data(), piece.size())) > 0; copied += off_t(n))
         if (!writeAll(out.fd, piece.data(), n)) return fail(describe("Cannot write", to, errno));
-    struct stat in, st;
+    struct stat in;
     if (::fsync(out.fd) != 0) return fail(describe("Cannot write", to, errno));
-    // A read error ends the source early: the copy then falls short of the original's length.
-    if (::stat(from.c_str(), &in) != 0 || in.st_size != copied || ::fstat(out.fd, &st) != 0 ||
-        st.st_size != copied)
+    // Every byte read was written; a read error that ended the source early, or a source still
+    // growing, shows as a length other than the original's.
+    if (::stat(from.c_str(), &in) != 0 || in.st_size != copied)
         return fail("The copy \"" + to + "\" is incomplete.");
     if (::rename(temp.c_str(), to.c_str()) != 0) return fail(describe("Cannot create", to, errno));
     return true;

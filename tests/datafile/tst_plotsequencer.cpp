@@ -154,6 +154,20 @@ class TstPlotSequencer : public QObject {
         QCOMPARE(r.messages(), 0);
     }
 
+    // After a close request no way in starts a plot: the waiting file is neither read nor filed away.
+    void nothingPlotsAfterClose() {
+        Rig r;
+        r.startTimed();
+        const std::string text = plotFileText("late", 3);
+        writeFile("plot.dat", text);
+        r.sequencer.shutDown();
+        r.sequencer.PlotTimer_Timer();
+        r.sequencer.NextPlt_Click();
+        r.sequencer.plotFile(r.at("plot.dat"));
+        QCOMPARE(contentsOf(r.dir.path()), only("plot.dat", text));
+        QVERIFY(r.data.PlotTitle.empty() && r.host.redraws == 0 && r.messages() == 0);
+    }
+
     void fileSystemFaults() {
         const std::string none, wc = kWorkingCopyName, moved = "moved.dat", stays = "plot.dat";
         const struct {

@@ -2,11 +2,13 @@
 // that either succeed whole or leave every file as it was, with the reason in the user's words.
 
 #include "platform/FileService.h"
+#include "platform/RuntimeDir.h"
 
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
+#include <fcntl.h>
 #include <fstream>
 #include <sstream>
 #include <sys/resource.h>
@@ -81,6 +83,9 @@ class TstFileService : public QObject {
         ::setrlimit(RLIMIT_FSIZE, &limit);
         QVERIFY(!copied);
         QCOMPARE(why, "Cannot write \"" + at("c.dat") + "\": File too large");
+        // A source whose length is not what was copied (still being written, or a system file) gives no copy.
+        QVERIFY(!m_files.copy("/proc/self/status", at("c.dat"), why));
+        QCOMPARE(why, "The copy \"" + at("c.dat") + "\" is incomplete.");
         QVERIFY(!m_files.copy(at("none"), at("c.dat"), why));
         QCOMPARE(contents(at("c.dat")), std::string("<missing>"));
         // No temporary copy is left behind either way.
@@ -107,6 +112,36 @@ class TstFileService : public QObject {
         QCOMPARE(why, "Cannot change to \"" + at("none") + "\": No such file or directory");
         QCOMPARE(m_files.currentDirectory(), at("dir"));
         QVERIFY(m_files.setCurrentDirectory(old, why));
+    }
+    // Without XDG_RUNTIME_DIR the folder <temp>/runtime-<uid> is made the runtime folder, private (0700),
+    // unless that name is taken by something else than a folder of this user's.
+    void privateRuntimeDirOnlyInOwnFolder() {
+        enum Taken { Nothing, OpenFolder, File, LinkToFolder, ForeignFolder };
+        const std::pair<Taken, bool> cases[] = {{Nothing, true},
+                                                {OpenFolder, true},
+                                                {File, false},
+                                                {LinkToFolder, false},
+                                                {ForeignFolder, false}};
+        const std::string dir = at("runtime-") + std::to_string(::getuid());
+        qputenv("TMPDIR", QFile::encodeName(m_dir.path()));
+        for (const auto& [taken, used] : cases) {
+            if (taken == ForeignFolder && ::getuid() != 0) continue; // only root can give a folder away
+            QVERIFY(taken != OpenFolder ||
+                    (::mkdir(dir.c_str(), 0755) == 0 && ::chmod(dir.c_str(), 0755) == 0));
+            QVERIFY(taken != File || ::close(::creat(dir.c_str(), 0700)) == 0);
+            QVERIFY(taken != LinkToFolder || ::symlink(at("dir").c_str(), dir.c_str()) == 0);
+            QVERIFY(taken != ForeignFolder ||
+                    (::mkdir(dir.c_str(), 0700) == 0 && ::chown(dir.c_str(), 65534, 0) == 0));
+            qunsetenv("XDG_RUNTIME_DIR");
+            providePrivateRuntimeDir();
+            QCOMPARE(qgetenv("XDG_RUNTIME_DIR"), used ? QByteArray(dir.c_str()) : QByteArray());
+            struct stat st;
+            QVERIFY(!used || (::stat(dir.c_str(), &st) == 0 && (st.st_mode & 0777) == 0700));
+            QVERIFY(::remove(dir.c_str()) == 0);
+        }
+        qputenv("XDG_RUNTIME_DIR", "/elsewhere"); // a runtime folder already given is kept
+        providePrivateRuntimeDir();
+        QCOMPARE(qgetenv("XDG_RUNTIME_DIR"), QByteArray("/elsewhere"));
     }
 };
 
