@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-svg-dev libgl-dev fonts-liberation libfast-float-dev
+  qt6-base-dev qt6-svg-dev libgl-dev fonts-liberation libfast-float-dev zlib1g-dev
   libx11-dev xvfb xauth xdotool xclip imagemagick poppler-utils
   cups printer-driver-cups-pdf
   clang-14 libclang-rt-14-dev

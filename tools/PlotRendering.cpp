@@ -4,12 +4,15 @@
 #include "model/Colors.h"
 #include "model/FontStep.h"
 #include "platform/FileService.h"
+#include "platform/IndexedPng.h"
+#include "platform/LargePages.h"
 #include "platform/QtCanvas.h"
 #include "platform/Text.h"
 
 #include <QFileInfo>
 #include <QImage>
 #include <QPdfWriter>
+#include <QSaveFile>
 #include <QSvgGenerator>
 #include <functional>
 
@@ -67,6 +70,16 @@ namespace {
 
 using PlotPaint = std::function<PlotPaintReport(Canvas&)>;
 
+bool saveImage(const QImage& image, const QString& path, bool bmp) {
+    if (bmp) return image.save(path, "BMP");
+    if (const auto png = encodeIndexedPng(image)) {
+        QSaveFile file(path);
+        return file.open(QIODevice::WriteOnly) && file.write(*png) == png->size() && file.commit();
+    }
+    // More colours than a palette holds: true colour, zlib level 1 (quality 80), the same pixels.
+    return image.save(path, "PNG", 80);
+}
+
 // Draws onto the device of OUTPUT's format (or a scratch image) and writes the file.
 RenderResult render(const RenderOptions& o, const std::string& output, const std::string& caption,
                     const PlotPaint& paint) {
@@ -97,14 +110,12 @@ RenderResult render(const RenderOptions& o, const std::string& output, const std
         }
         result.written = QFileInfo(path).size() > 0;
     } else {
-        QImage image(o.width, o.height, QImage::Format_RGB32);
+        QImage image = largePageImage(o.width, o.height);
         {
             QtCanvas canvas(&image, kDpi);
             result.report = paint(canvas);
         }
-        // PNG quality 80 is zlib level 1: the same pixels, encoded several times faster.
-        result.written =
-            output.empty() || image.save(path, ext == "bmp" ? "BMP" : "PNG", ext == "bmp" ? -1 : 80);
+        result.written = output.empty() || saveImage(image, path, ext == "bmp");
     }
     return result;
 }

@@ -31,6 +31,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <future>
 #include <memory>
 #include <sstream>
 #include <unistd.h>
@@ -89,15 +90,32 @@ std::string prefixLines(const std::string& text, const std::string& prefix) {
     return out;
 }
 
-// Draws INPUT into OUTPUT (none: only described) with a plot state of its own, so that files can be
-// drawn side by side. In a batch, messages name the input and the description is one line naming the
-// input and output.
-FileOutcome drawFile(const RenderOptions& o, const std::string& input, const std::string& output) {
-    const DisplayOptions options = displayOptions(o);
-    std::ostringstream said, err;
-    StreamMessages messages(said);
+// One input with a plot state of its own, so that files can be drawn side by side, and the messages
+// told on its way.
+struct FileRun {
+    std::ostringstream said;
+    StreamMessages messages{said};
     LoadedPlot plot;
-    if (!loadPlot(input, plot, messages)) err << "corvex-render: cannot read " << input << "\n";
+    bool opened = false;
+};
+
+// Loads INPUT; this needs no Qt application, so it can run while the application starts.
+std::unique_ptr<FileRun> readInput(const std::string& input) {
+    auto run = std::make_unique<FileRun>();
+    run->opened = loadPlot(input, run->plot, run->messages);
+    return run;
+}
+
+// Draws the loaded INPUT into OUTPUT (none: only described). In a batch, messages name the input and
+// the description is one line naming the input and output.
+FileOutcome drawFile(const RenderOptions& o, FileRun& run, const std::string& input,
+                     const std::string& output) {
+    const DisplayOptions options = displayOptions(o);
+    std::ostringstream err;
+    const std::ostringstream& said = run.said;
+    StreamMessages& messages = run.messages;
+    LoadedPlot& plot = run.plot;
+    if (!run.opened) err << "corvex-render: cannot read " << input << "\n";
     if (plot.data->DataLoaded && o.range) {
         const auto& r = *o.range;
         plot.range = {r[0], r[1], r[2], r[3]};
@@ -141,13 +159,18 @@ int main(int argc, char** argv) {
 
     if (!platformGiven(argc, argv)) qputenv("QT_QPA_PLATFORM", "offscreen");
     providePrivateRuntimeDir();
+    // One file is read on the second core while the Qt application and its fonts start up.
+    std::future<std::unique_ptr<FileRun>> single;
+    if (o.watch.empty() && !o.batch()) single = std::async(std::launch::async, readInput, o.inputs[0]);
     QGuiApplication app(argc, argv);
     if (!o.watch.empty()) return runWatch(o);
     if (!o.batch())
         return runBatch(
-            1, 1, [&](size_t) { return drawFile(o, o.inputs[0], o.output); }, false);
+            1, 1, [&](size_t) { return drawFile(o, *single.get(), o.inputs[0], o.output); }, false);
     return runBatch(
         o.inputs.size(), o.jobs,
-        [&](size_t i) { return drawFile(o, o.inputs[i], outputFor(o, o.inputs[i])); },
+        [&](size_t i) {
+            return drawFile(o, *readInput(o.inputs[i]), o.inputs[i], outputFor(o, o.inputs[i]));
+        },
         isatty(STDERR_FILENO) != 0);
 }

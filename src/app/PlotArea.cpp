@@ -1,6 +1,7 @@
 #include "app/PlotArea.h"
 
 #include "model/PlotFrame.h"
+#include "platform/LargePages.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -16,7 +17,8 @@ PlotArea::PlotArea(QWidget* parent) : QWidget(parent) {
 
 void PlotArea::resetImage(QSize size) {
     // The same size keeps its pixels' memory: a plot every second must not churn the heap.
-    if (m_image.size() != size) m_image = QImage(size, QImage::Format_RGB32);
+    if (m_image.size() != size)
+        m_image = size.isEmpty() ? QImage() : largePageImage(size.width(), size.height());
     m_image.fill(palette().color(QPalette::Window));
 }
 

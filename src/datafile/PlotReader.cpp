@@ -129,7 +129,7 @@ void ReadPlotData(PlotData& data, DataFileChannel& file, const std::string& disp
     host.setCaption(readCaption(displayName));
 }
 
-PlotRange FindLimits(const std::vector<float>& x, const std::vector<float>& y, int32_t n) {
+PlotRange FindLimits(const PointArray<float>& x, const PointArray<float>& y, int32_t n) {
     PlotRange r{x[1], x[1], y[1], y[1]};
     for (int32_t i = 2; i <= n; ++i) {
         r.PlotXMin = std::min(r.PlotXMin, x[i]);

@@ -43,7 +43,7 @@ void OpenDataFile(DataFileChannel& file, const std::string& path, FileService& f
 void ReadPlotData(PlotData& data, DataFileChannel& file, const std::string& displayName, ReaderHost& host);
 
 // Range of points 1..n of x and y (4-byte float comparisons); with n < 1 the range of point 1.
-PlotRange FindLimits(const std::vector<float>& x, const std::vector<float>& y, int32_t n);
+PlotRange FindLimits(const PointArray<float>& x, const PointArray<float>& y, int32_t n);
 
 void CloseDataFile(DataFileChannel& file);
 

@@ -5,6 +5,7 @@
 // flags of the design; names are those every part of the program uses.
 
 #include "platform/Color.h"
+#include "platform/LargePages.h"
 
 #include <array>
 #include <cstdint>
@@ -22,11 +23,14 @@ inline constexpr const char* kWorkingCopyName = "~corvex~.tmp";
 
 using ColorTable = std::array<Rgb, 21>;
 
+// A point array at full capacity: its pages are touched only as far as points are read.
+template <typename T> using PointArray = std::vector<T, ZeroPageAllocator<T>>;
+
 // The points and header texts of the last file read; only the reader writes them.
 struct PlotData {
-    std::vector<float> XVal = std::vector<float>(kMaxPoints + 1); // index 0 unused
-    std::vector<float> YVal = std::vector<float>(kMaxPoints + 1);
-    std::vector<int16_t> SetNo = std::vector<int16_t>(kMaxPoints + 1);
+    PointArray<float> XVal = PointArray<float>(kMaxPoints + 1); // index 0 unused
+    PointArray<float> YVal = PointArray<float>(kMaxPoints + 1);
+    PointArray<int16_t> SetNo = PointArray<int16_t>(kMaxPoints + 1);
     std::string HeaderLine;
     std::string PlotTitle;
     std::string SubTitle;

@@ -7,7 +7,7 @@
 namespace corvex {
 
 PlotFontSizes plotFontSizes(const DisplayOptions& options, double outerWidthTwips, double outerHeightTwips) {
-    const float winMeasure = float(outerHeightTwips > outerWidthTwips ? outerHeightTwips : outerWidthTwips);
+    const float winMeasure = float(std::max(outerHeightTwips, outerWidthTwips));
     auto points = [](double v) { return int16_t(std::clamp(roundHalfEven(v), 0.0, 32767.0)); };
     return {points(double(options.XLgndFntScale) * winMeasure), points(0.0012 * winMeasure),
             int32_t(std::clamp(roundHalfEven(double(options.YLgndFntScale) * winMeasure), 0.0, 1e6))};

@@ -1,0 +1,56 @@
+#include "platform/LargePages.h"
+
+#include <cstdint>
+#include <sys/mman.h>
+
+namespace corvex {
+
+namespace {
+constexpr size_t kLargePage = size_t(2) << 20;
+constexpr size_t kPage = 4096;
+
+size_t roundUp(size_t bytes, size_t unit) {
+    return (bytes + unit - 1) / unit * unit;
+}
+} // namespace
+
+void* mapLargeBlock(size_t bytes) {
+    const size_t length = roundUp(bytes, kPage);
+    // A block of a large page or more starts on a large-page boundary; its whole large pages are
+    // asked for as such, and the rest keeps small pages, so nothing beyond the block is ever touched.
+    const size_t slack = length >= kLargePage ? kLargePage : 0;
+    void* mapped =
+        ::mmap(nullptr, length + slack, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (mapped == MAP_FAILED) throw std::bad_alloc();
+    if (slack == 0) return mapped;
+    auto* start = static_cast<char*>(mapped);
+    auto* aligned = reinterpret_cast<char*>(roundUp(reinterpret_cast<uintptr_t>(start), kLargePage));
+    if (aligned > start) ::munmap(start, size_t(aligned - start));
+    if (const size_t tail = slack - size_t(aligned - start); tail > 0) ::munmap(aligned + length, tail);
+    ::madvise(aligned, length / kLargePage * kLargePage, MADV_HUGEPAGE); // ignored where not offered
+    return aligned;
+}
+
+void unmapLargeBlock(void* block, size_t bytes) noexcept {
+    if (block) ::munmap(block, roundUp(bytes, kPage));
+}
+
+QImage largePageImage(int width, int height) {
+    struct Block {
+        void* start;
+        size_t bytes;
+    };
+    const qsizetype stride = qsizetype(width) * 4;
+    const size_t bytes = size_t(stride) * size_t(height);
+    auto* block = new Block{mapLargeBlock(bytes), bytes};
+    return QImage(
+        static_cast<uchar*>(block->start), width, height, stride, QImage::Format_RGB32,
+        [](void* info) {
+            const auto* block = static_cast<Block*>(info);
+            unmapLargeBlock(block->start, block->bytes);
+            delete block;
+        },
+        block);
+}
+
+} // namespace corvex
