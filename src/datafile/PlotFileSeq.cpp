@@ -2,6 +2,7 @@
 
 #include "datafile/PlotFileNames.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace corvex {
@@ -16,7 +17,8 @@ std::string stemOf(const std::string& pattern) {
 
 // Characters 6 to 8 of a numbered name as a number; blanks around the digits are allowed, signs not.
 std::optional<int> sequenceDigits(const std::string& name) {
-    const std::string digits = trimBlanks(name.size() > kPrefixLength ? name.substr(kPrefixLength, 3) : "");
+    const std::string digits =
+        trimBlanks(std::string_view(name).substr(std::min(name.size(), kPrefixLength), 3));
     if (digits.empty() || digits.find_first_not_of("0123456789") != std::string::npos) return std::nullopt;
     return std::stoi(digits);
 }

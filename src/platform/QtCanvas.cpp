@@ -265,7 +265,7 @@ void QtCanvas::polygon(const PixelPoint* points, int count) {
         dx[i] = int64_t(points[i].x) - points[0].x;
         dy[i] = int64_t(points[i].y) - points[0].y;
         extent = std::max({extent, std::abs(dx[i]), std::abs(dy[i])});
-        if (i > 0) key.size[2 * i - 2] = int32_t(dx[i]), key.size[2 * i - 1] = int32_t(dy[i]);
+        key.size[2 * i] = int32_t(dx[i]), key.size[2 * i + 1] = int32_t(dy[i]);
     }
     // Polygons of any size go through drawShape: their vertices are whole pixels already.
     drawShape(key, QPoint(points[0].x, points[0].y), symbolReach(double(extent)), m_fore,

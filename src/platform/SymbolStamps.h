@@ -19,7 +19,7 @@ namespace corvex {
 
 // Everything that decides a symbol's pixels apart from its anchor. `size` holds the shape's
 // geometry relative to the anchor: ellipse radius; rectangle width and height; polygon vertices
-// after the first, relative to it.
+// relative to the first (which is the anchor).
 struct StampKey {
     enum class Shape : uint8_t { Ellipse, Rect, Polygon };
     Shape shape = Shape::Ellipse;
@@ -28,7 +28,7 @@ struct StampKey {
     uint8_t penWidth = 1;
     uint32_t pen = 0, brush = 0; // 0xAARRGGBB as the painter writes them; brush 0 when not filled
     double radius = 0;
-    int32_t size[14] = {};
+    int32_t size[16] = {};
 
     bool operator==(const StampKey& o) const;
 };

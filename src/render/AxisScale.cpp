@@ -6,6 +6,7 @@
 #include <cfloat>
 #include <cmath>
 #include <cstdlib>
+#include <tuple>
 
 namespace corvex {
 
@@ -92,8 +93,7 @@ AxisSetup SetUpAxis(AxisName name, float plotMin, float plotMax) {
             intervals = 6;
         } else {
             const float third = float(double(v) / 3), triple = clampToFloat(3 * double(v));
-            plotMin = v > 0 ? third : triple;
-            plotMax = v > 0 ? triple : third;
+            std::tie(plotMin, plotMax) = std::minmax(third, triple); // v/3 .. 3v, or 3v .. v/3 below 0
             AxisLimits(plotMin, plotMax, axis.AxisMin, axis.AxisMax, intervals);
         }
         axis.Warnings.push_back(std::string("DATA ERROR:  All ") + (name == AxisName::X ? "X" : "Y") +

@@ -44,7 +44,7 @@ void ZoomController::Form_MouseUp() {
     // A click without movement showed no outline and leaves none behind.
     if (bandShown)
         m_host.drawBand(m_drag.BoxX1, m_drag.BoxY1, m_drag.BoxX2, m_drag.BoxY2, kReleasedBandColour);
-    if (m_drag.BoxX1 != m_drag.BoxX2 && m_drag.BoxY1 != m_drag.BoxY2) ZoomToBox();
+    ZoomToBox(); // a box without width or height zooms nowhere
 }
 
 void ZoomController::ZoomToBox() {

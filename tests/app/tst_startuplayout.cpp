@@ -40,6 +40,7 @@ void TstStartUpLayout::progressWindowInTheBottomRightCorner() {
         QVERIFY2(at(end).top() <= bar.center().y() && bar.center().y() <= at(end).bottom(), end);
     auto* progress = w.findChild<QProgressBar*>("ProgressBar1");
     QCOMPARE(QPoint(progress->minimum(), progress->maximum()), QPoint(0, 100));
+    QVERIFY(!progress->isTextVisible()); // the labels 0 and 100 say it; the bar shows no percentage
     w.setValue(40);
     w.setLabel("Creating Plot");
     QCOMPARE(progress->value(), 40);

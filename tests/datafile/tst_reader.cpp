@@ -47,6 +47,7 @@ struct Run {
     MessageRecorder messages;
     ProgressRecorder progress;
     std::string caption;
+    bool closing = false; // the program is closing: the read ends at its first yield
 
     Run() { // an earlier plot with data, so that kept values are visible
         for (int i = 1; i <= 5; ++i)
@@ -58,7 +59,7 @@ struct Run {
     void read(const std::optional<std::string>& content = {}) {
         if (content) writeFile(path, *content);
         ReaderHost host{messages, progress, [this](const std::string& c) { caption = c; },
-                        [](const std::string&) {}};
+                        [](const std::string&) {}, [this] { return closing; }};
         LoadPlotFile(path, path, files, clock, host, state, range);
     }
 };
@@ -68,6 +69,15 @@ struct Run {
 class TstReader : public QObject {
     Q_OBJECT
   private slots:
+    // A read cut short by a close leaves no plot of its incomplete points, and no range of them.
+    void closeEndsTheReadWithoutData() {
+        Run r;
+        r.closing = true;
+        r.range = {1, 2, 3, 4};
+        r.read(plotFileText("T", 30));
+        QVERIFY(!r.state.DataLoaded && !r.progress.visible && r.caption.empty());
+        QCOMPARE(limitsOf(r.range), (QList<float>{1, 2, 3, 4}));
+    }
 
     void fileGivesItsPoints() {
         const QList<Point> keptOld{oldPoint(1)}; // a read without data keeps point 1
