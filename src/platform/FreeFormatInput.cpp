@@ -2,6 +2,7 @@
 
 #include "platform/NumberText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -22,42 +23,68 @@ bool isLineEnd(char c) {
 }
 } // namespace
 
+namespace {
+// Up to 15 significant digits make a mantissa below 2^53, and powers of ten up to 1e22 are exact
+// doubles: their product or quotient is then the correctly rounded value, as from_chars gives it.
+constexpr int kExactDigits = 15;
+constexpr int kExactPower = 22;
+constexpr double kPowersOfTen[kExactPower + 1] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                  1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                                  1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// The correctly rounded value of a number of decimal syntax (checked), sign left out.
+bool convertDecimal(const char* first, const char* last, double& value) {
+    const std::errc ec = std::from_chars(first, last, value, std::chars_format::general).ec;
+    if (ec == std::errc::result_out_of_range) {
+        // Rare: tell underflow (reads as zero) from overflow (fails the field).
+        if (std::isinf(std::strtod(std::string(first, last).c_str(), nullptr))) return false;
+        value = 0;
+        return true;
+    }
+    return ec == std::errc();
+}
+} // namespace
+
 bool parseDecimal(std::string_view text, double& value) {
     size_t i = 0;
     const size_t n = text.size();
     bool negative = false;
     if (i < n && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
     const size_t mantissaStart = i;
-    size_t digits = 0;
+    uint64_t mantissa = 0;
+    int digits = 0, significant = 0, scale = 0; // value = mantissa * 10^(exponent - scale)
+    const auto digit = [&](bool fraction) {
+        mantissa = mantissa * 10 + uint64_t(text[i++] - '0');
+        ++digits;
+        if (mantissa > 0) ++significant; // leading zeros are not
+        if (fraction) ++scale;
+    };
     while (i < n && isDigit(text[i]))
-        ++i, ++digits;
+        digit(false);
     if (i < n && text[i] == '.') {
         ++i;
         while (i < n && isDigit(text[i]))
-            ++i, ++digits;
+            digit(true);
     }
     if (digits == 0) return false;
+    int exponent = 0;
     if (i < n && (text[i] == 'E' || text[i] == 'e')) {
         ++i;
-        if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
+        bool negativeExponent = false;
+        if (i < n && (text[i] == '+' || text[i] == '-')) negativeExponent = text[i++] == '-';
         size_t expDigits = 0;
-        while (i < n && isDigit(text[i]))
-            ++i, ++expDigits;
+        for (; i < n && isDigit(text[i]); ++i, ++expDigits)
+            exponent = std::min(exponent * 10 + (text[i] - '0'), 100000); // far beyond any double
         if (expDigits == 0) return false;
+        if (negativeExponent) exponent = -exponent;
     }
     if (i != n) return false;
-    // The syntax is checked above, so from_chars sees only a plain decimal number here.
     double v = 0;
-    const char* first = text.data() + mantissaStart;
-    const std::errc ec = std::from_chars(first, text.data() + n, v, std::chars_format::general).ec;
-    if (ec == std::errc::result_out_of_range) {
-        // Rare: tell underflow (reads as zero) from overflow (fails the field).
-        const double probe = std::strtod(std::string(first, text.data() + n).c_str(), nullptr);
-        if (std::isinf(probe)) return false;
-        v = 0;
-    } else if (ec != std::errc()) {
+    const int power = exponent - scale;
+    if (significant <= kExactDigits && power >= -kExactPower && power <= kExactPower)
+        v = power >= 0 ? double(mantissa) * kPowersOfTen[power] : double(mantissa) / kPowersOfTen[-power];
+    else if (!convertDecimal(text.data() + mantissaStart, text.data() + n, v))
         return false;
-    }
     value = negative ? -v : v;
     return true;
 }

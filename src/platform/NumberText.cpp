@@ -7,11 +7,6 @@
 
 namespace corvex {
 
-double roundHalfEven(double v) {
-    if (!std::isfinite(v)) return v;
-    return std::nearbyint(v); // the default floating-point rounding mode rounds halves to even
-}
-
 namespace {
 
 template <typename Int> std::optional<Int> toIntegral(double v) {

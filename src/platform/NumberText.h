@@ -2,6 +2,7 @@
 // Number <-> text conversions of the forms runtime: format patterns, Str$-style number text,
 // Val-style leading number, and whole-number conversion with halves rounded to even.
 
+#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -9,8 +10,15 @@
 
 namespace corvex {
 
-// Nearest whole number, halves to the even neighbour (2.5 -> 2, 3.5 -> 4, -2.5 -> -2).
-double roundHalfEven(double v);
+// Nearest whole number, halves to the even neighbour (2.5 -> 2, 3.5 -> 4, -2.5 -> -2); the sign of a
+// zero stays, NaN and infinities are returned as they are. Inline: it runs for every symbol.
+inline double roundHalfEven(double v) {
+    // Below 2^52, adding and taking away 2^52 leaves the nearest whole number, halves to even (the
+    // default rounding); larger magnitudes are whole already. Two additions, no library call.
+    constexpr double kWhole = 0x1p52;
+    if (!(std::fabs(v) < kWhole)) return v;
+    return std::copysign(v >= 0 ? (v + kWhole) - kWhole : (v - kWhole) + kWhole, v); // -0.3 gives -0
+}
 
 // roundHalfEven into a signed integer of the given range; nullopt when it does not fit or v is not finite.
 std::optional<int32_t> toInt32(double v);

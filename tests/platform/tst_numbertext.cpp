@@ -36,11 +36,25 @@ class TstNumberText : public QObject {
             QCOMPARE(formatNumber(c.value, c.pattern), std::string(c.expected));
     }
     void halvesRoundToEven() {
-        const std::pair<double, double> cases[] = {{2.5, 2}, {3.5, 4},   {0.5, 0},
-                                                   {1.5, 2}, {-2.5, -2}, {2.6, 3}};
+        const std::pair<double, double> cases[] = {
+            {2.5, 2},
+            {3.5, 4},
+            {0.5, 0},
+            {1.5, 2},
+            {-2.5, -2},
+            {2.6, 3},
+            {0.49999999999999994, 0}, // the largest double below a half
+            {0x1p52 - 0.5, 0x1p52},
+            {-0x1p52 + 0.5, -0x1p52}, // halves next to 2^52 go to the even end
+            {0x1p52 + 1, 0x1p52 + 1},
+            {-1e300, -1e300}, // whole already
+            {-0.3, -0.0},
+            {-0.0, -0.0},
+            {0.0, 0.0}}; // the sign of a zero stays
         for (const auto& [value, expected] : cases)
-            QCOMPARE(roundHalfEven(value), expected);
-        QVERIFY(std::isinf(roundHalfEven(INFINITY)));
+            QCOMPARE(std::pair(roundHalfEven(value), std::signbit(roundHalfEven(value))),
+                     std::pair(expected, std::signbit(expected)));
+        QVERIFY(std::isinf(roundHalfEven(INFINITY)) && std::isnan(roundHalfEven(NAN)));
     }
     void integerRanges() {
         QCOMPARE(toInt16(32767.0), std::optional<int16_t>(32767));
