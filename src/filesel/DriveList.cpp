@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -29,7 +30,9 @@ std::string unescapeMountField(const std::string& s) {
     std::string out;
     for (size_t i = 0; i < s.size(); ++i) {
         if (s[i] == '\\' && i + 3 < s.size() && isOctal(s[i + 1]) && isOctal(s[i + 2]) && isOctal(s[i + 3])) {
-            out += char((s[i + 1] - '0') * 64 + (s[i + 2] - '0') * 8 + (s[i + 3] - '0'));
+            unsigned code = 0;
+            std::from_chars(s.data() + i + 1, s.data() + i + 4, code, 8); // the three digits checked above
+            out += char(code);
             i += 3;
         } else {
             out += s[i];

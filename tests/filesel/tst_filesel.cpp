@@ -192,22 +192,23 @@ class TstFileSel : public QObject {
     }
 
     void drivesAreTheRealFileSystems() {
-        const std::string mounts = "sysfs /sys sysfs rw 0 0\n"
-                                   "/dev/sda1 / ext4 rw 0 0\n"                    // the root: already first
-                                   "/dev/sdb1 /media/usb\\040stick vfat rw 0 0\n" // an escaped blank
-                                   "/dev/sdc1 /mnt/a\\04x vfat rw 0 0\n"  // not an escape: kept as written
-                                   "/dev/sdd1 /mnt/end\\04 vfat rw 0 0\n" // cut short at the line's end
-                                   "/dev/sdf1 /mnt/b\\0x4 vfat rw 0 0\n"  // a non-octal middle digit
-                                   "tmpfs /run/user/1000 tmpfs rw 0 0\n"  // under a system tree
-                                   "tmpfs /runner tmpfs rw 0 0\n"         // only looks like one
-                                   "proc /srv/proc proc rw 0 0\n"         // a kernel view
-                                   "/dev/sde1 /media/usb\\040stick vfat rw 0 0\n" // mounted twice
-                                   "server:/x /net/x nfs rw 0 0\n"                // cannot be listed
-                                   "none relative ext4 rw 0 0\n"                  // not a path
-                                   "short-line\n";
+        const std::string mounts =
+            "sysfs /sys sysfs rw 0 0\n"
+            "/dev/sda1 / ext4 rw 0 0\n"                         // the root: already first
+            "/dev/sdb1 /media/usb\\0402\\134 vfat rw 0 0\n" // an escaped blank and backslash
+            "/dev/sdc1 /mnt/a\\04x vfat rw 0 0\n"               // not an escape: kept as written
+            "/dev/sdd1 /mnt/end\\04 vfat rw 0 0\n"              // cut short at the line's end
+            "/dev/sdf1 /mnt/b\\0x4 vfat rw 0 0\n"               // a non-octal middle digit
+            "tmpfs /run/user/1000 tmpfs rw 0 0\n"               // under a system tree
+            "tmpfs /runner tmpfs rw 0 0\n"                      // only looks like one
+            "proc /srv/proc proc rw 0 0\n"                      // a kernel view
+            "/dev/sde1 /media/usb\\0402\\134 vfat rw 0 0\n" // mounted twice
+            "server:/x /net/x nfs rw 0 0\n"                     // cannot be listed
+            "none relative ext4 rw 0 0\n"                       // not a path
+            "short-line\n";
         const auto listable = [](const std::string& dir) { return dir != "/net/x"; };
         QCOMPARE(drivesFromMounts(mounts, listable),
-                 (std::vector<std::string>{"/", "/media/usb stick", "/mnt/a\\04x", "/mnt/end\\04",
+                 (std::vector<std::string>{"/", "/media/usb 2\\", "/mnt/a\\04x", "/mnt/end\\04",
                                            "/mnt/b\\0x4", "/runner"}));
     }
 
