@@ -45,6 +45,13 @@ DisplayOptions displayOptions(const RenderOptions& o) {
     return options;
 }
 
+void startFontSystem() {
+    QImage scratch(1, 1, QImage::Format_RGB32);
+    QtCanvas canvas(&scratch, kDpi);
+    canvas.setFont(kPlotFontFamily, 12, true);
+    canvas.textHeight("X");
+}
+
 bool loadPlot(const std::string& input, LoadedPlot& plot, MessageService& messages) {
     NullProgress progress;
     SystemFileService files;

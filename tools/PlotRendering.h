@@ -23,6 +23,10 @@ struct LoadedPlot {
     std::string caption = corvex::kVersionCaption;
 };
 
+// Starts the font system (its configuration, caches and the plot font's file), which the first plot
+// would otherwise wait for.
+void startFontSystem();
+
 // Loads INPUT as the window loads a plot, with its caption; false when it cannot be opened.
 bool loadPlot(const std::string& input, LoadedPlot& plot, corvex::MessageService& messages);
 

@@ -163,6 +163,7 @@ int main(int argc, char** argv) {
     std::future<std::unique_ptr<FileRun>> single;
     if (o.watch.empty() && !o.batch()) single = std::async(std::launch::async, readInput, o.inputs[0]);
     QGuiApplication app(argc, argv);
+    if (single.valid()) startFontSystem();
     if (!o.watch.empty()) return runWatch(o);
     if (!o.batch())
         return runBatch(
