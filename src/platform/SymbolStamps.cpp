@@ -77,9 +77,13 @@ const SymbolStamps::Stamp& SymbolStamps::add(const StampKey& key, Stamp stamp) {
 void SymbolStamps::put(const Stamp& s, QPoint anchor) {
     uint32_t* const origin = m_bits + qsizetype(anchor.y()) * m_stride + anchor.x();
     const uint32_t* pixels = m_pixels.data();
-    for (const Run& run : s.runs)
-        std::memcpy(origin + run.dy * m_stride + run.dx, pixels + run.first,
-                    size_t(run.length) * sizeof(uint32_t));
+    for (const Run& run : s.runs) {
+        uint32_t* to = origin + run.dy * m_stride + run.dx;
+        const uint32_t* from = pixels + run.first;
+        // Runs are a few pixels long: copied in place, not by a library call per run.
+        for (int32_t k = 0; k < run.length; ++k)
+            to[k] = from[k];
+    }
 }
 
 } // namespace corvex
