@@ -14,29 +14,23 @@ class TstCommandLine : public QObject {
   private slots:
     void startsAsAsked() {
         using M = StartRequest::Mode;
-        const struct {
-            const char* line;
-            M mode;
-            const char *path, *pattern; // path: the file or the watched directory
-            int delay;
-            bool click;
-        } cases[] = {
+        // The line, the mode, the file or the watched directory, the pattern, the delay, click to plot.
+        const std::tuple<const char*, M, const char*, const char*, int, bool> cases[] = {
             {"", M::Setup, "", "plot.dat", 4, false}, // nothing: the Setup window
             {"--watch /data --pattern PLOT.DAT --delay 60 --click", M::Watch, "/data", "PLOT.DAT", 60, true},
             {"--delay 1 --click --watch=lab", M::Watch, "lab", "plot.dat", 1, true},   // any order, 1 s least
             {"-platform offscreen run.dat", M::File, "run.dat", "plot.dat", 4, false}, // Qt option passes
             {"-display :5 --watch lab", M::Watch, "lab", "plot.dat", 4, false},        // -display; defaults
         };
-        for (const auto& c : cases) {
-            const QString line = c.line;
+        for (const auto& [line, mode, path, pattern, delay, click] : cases) {
             const auto parsed = parse(line);
             const auto* r = std::get_if<StartRequest>(&parsed);
-            QVERIFY2(r && r->mode == c.mode && r->pattern == c.pattern &&
-                         (c.mode == M::File ? r->file : r->directory) == c.path &&
-                         r->delaySeconds == c.delay && r->clickToPlot == c.click &&
-                         r->platformGiven == line.startsWith("-platform") &&
-                         r->display == (line.startsWith("-display") ? ":5" : ""),
-                     c.line);
+            QVERIFY2(r && r->mode == mode && r->pattern == pattern &&
+                         (mode == M::File ? r->file : r->directory) == path && r->delaySeconds == delay &&
+                         r->clickToPlot == click &&
+                         r->platformGiven == QString(line).startsWith("-platform") &&
+                         r->display == (QString(line).startsWith("-display") ? ":5" : ""),
+                     line);
         }
     }
 
@@ -45,11 +39,7 @@ class TstCommandLine : public QObject {
     void endsAtOnce() {
         const char *usage = "Usage: corvex [options] [FILE]\n",
                    *delay = "corvex: --delay wants whole seconds 1..60";
-        const struct {
-            const char* line;
-            int status;
-            const char *out, *err;
-        } cases[] = {
+        const std::tuple<const char*, int, const char*, const char*> cases[] = {
             {"-h", 0, usage, ""},
             {"-v", 0, "corvex 1.1\n", ""},
             {"--watch", 2, "", "corvex: Missing value after '--watch'."},
@@ -62,15 +52,15 @@ class TstCommandLine : public QObject {
             {"--watch d --delay 2.5", 2, "", delay},
             {"--watch d --pattern=", 2, "", "corvex: --pattern wants a file name pattern"},
         };
-        for (const auto& c : cases) {
-            const auto parsed = parse(c.line);
+        for (const auto& [line, status, out, err] : cases) {
+            const auto parsed = parse(line);
             const auto* e = std::get_if<EarlyExit>(&parsed);
-            QVERIFY2(e && e->status == c.status, c.line);
-            QCOMPARE(e->out.left(int(strlen(c.out))), QString(c.out));
-            QCOMPARE(e->err.section('\n', 0, 0), QString(c.err));
+            QVERIFY2(e && e->status == status, line);
+            QCOMPARE(std::pair(e->out.left(int(strlen(out))), e->err.section('\n', 0, 0)),
+                     std::pair(QString(out), QString(err)));
             if (e->status == 2)
                 QVERIFY2(e->err.contains("Usage: corvex") && e->err.endsWith("--help' for the options.\n"),
-                         c.line);
+                         line);
         }
         // The help names every option with what it does, and no Qt-only option.
         const QString help = std::get<EarlyExit>(parse("--help")).out;

@@ -1,9 +1,5 @@
 // The program as a user starts it, under Xvfb (the display taken away where a case says so).
-#include <QDir>
-#include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
 
 class TstCorvexProgram : public QObject {
     Q_OBJECT
@@ -32,18 +28,12 @@ class TstCorvexProgram : public QObject {
     }
 
   private slots:
-    // The exit status, the start of stdout, the first line of stderr and how many lines it has.
+    // Arguments and environment changes; the exit status, stdout's start, stderr's first line and line count.
     void exitsWithItsStatus() {
         const QStringList none{"DISPLAY", "WAYLAND_DISPLAY"}, asIs, other{"DISPLAY=:97", "WAYLAND_DISPLAY"};
         const QByteArray usage = "Usage: corvex [options] [FILE]\n",
                          xvfb = "; to run without a screen, start it as: xvfb-run -a corvex [options]";
-        const struct {
-            const char* args;
-            QStringList env;
-            int status;
-            QByteArray out, err;
-            int errLines;
-        } cases[] = {
+        const std::tuple<const char*, QStringList, int, QByteArray, QByteArray, int> cases[] = {
             {"--help", none, 0, usage, "", 0},             // help and version need no display
             {"--version", none, 0, "corvex 1.1\n", "", 0}, //
             {"", none, 1, "", "corvex: no display (DISPLAY is not set)" + xvfb, 1},
@@ -56,11 +46,10 @@ class TstCorvexProgram : public QObject {
              "Corvex: The pattern plot*.dat holds * or ? before its \".\".", 2},
             {"gone.dat", asIs, 2, "", "corvex: cannot open gone.dat: no such file", 1},
         };
-        for (const auto& c : cases) {
-            QVERIFY2(run(QString(c.args).split(' ', Qt::SkipEmptyParts), c.env) == c.status, c.args);
-            QCOMPARE(m_out.left(c.out.size()), c.out);
-            QCOMPARE(m_err.split('\n').first(), c.err);
-            QVERIFY2(m_err.count('\n') == c.errLines, c.args);
+        for (const auto& [args, env, status, out, err, errLines] : cases) {
+            QVERIFY2(run(QString(args).split(' ', Qt::SkipEmptyParts), env) == status, args);
+            QCOMPARE(std::tuple(m_out.left(out.size()), m_err.split('\n').first(), m_err.count('\n')),
+                     std::tuple(out, err, qsizetype(errLines)));
         }
     }
 

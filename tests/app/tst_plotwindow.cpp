@@ -1,26 +1,21 @@
 #include "support/WindowRig.h"
 
-#include <QTest>
 #include <fstream>
 
 using namespace corvex;
 using namespace corvex::testing;
 
-namespace {
-
-// The data value the coordinate readout shows with the pointer at `pixel`.
-QPointF readoutAt(WindowRig& rig, QPoint pixel) {
-    QTest::mouseMove(rig.plotArea(), pixel);
-    const QString text = rig.readout()->XYLabel->text(); // " X= 1.2500E+01, Y= -2.500E-01"
-    return {text.section(',', 0, 0).mid(4).toDouble(), text.section(',', 1, 1).mid(4).toDouble()};
-}
-
 // A mouse drag between two points in data units, placed through the readout at two pixels.
-void dragData(WindowRig& rig, QPointF from, QPointF to) {
+static void dragData(WindowRig& rig, QPointF from, QPointF to) {
     PlotArea* area = rig.plotArea();
     if (!rig.action("ShowEm")->isChecked()) rig.action("ShowEm")->trigger();
+    const auto readoutAt = [&](QPoint pixel) -> QPointF { // the data value shown there
+        QTest::mouseMove(area, pixel);
+        const QString text = rig.readout()->XYLabel->text(); // " X= 1.2500E+01, Y= -2.500E-01"
+        return {text.section(',', 0, 0).mid(4).toDouble(), text.section(',', 1, 1).mid(4).toDouble()};
+    };
     const QPoint p0(100, 100), p1(300, 300);
-    const QPointF d0 = readoutAt(rig, p0), d1 = readoutAt(rig, p1);
+    const QPointF d0 = readoutAt(p0), d1 = readoutAt(p1);
     auto pixel = [&](QPointF d) {
         return QPoint(int(p0.x() + (d.x() - d0.x()) * (p1.x() - p0.x()) / (d1.x() - d0.x())),
                       int(p0.y() + (d.y() - d0.y()) * (p1.y() - p0.y()) / (d1.y() - d0.y())));
@@ -31,22 +26,18 @@ void dragData(WindowRig& rig, QPointF from, QPointF to) {
     QTest::mouseRelease(area, Qt::LeftButton, {}, pixel(to));
 }
 
-} // namespace
-
 class TstPlotWindow : public QObject {
     Q_OBJECT
   private slots:
     // Setup opens at the start with the main window disabled; a working copy left in the start-up directory
-    // by an earlier run is removed at the start, and one made meanwhile at the close. Menus work without
-    // data.
+    // by an earlier run is removed at the start, one made meanwhile at the close. Menus work without data.
     void startUpControlsAndClose() {
         WindowRig rig(false, SettleClock::Stepped, [] { std::ofstream(kWorkingCopyName) << "left over"; });
         QCOMPARE(rig.setup()->windowTitle(), QString("Setup"));
         QVERIFY(rig.setup()->isVisible() && !rig.window->isEnabled() && !rig.plotTimer()->isActive());
         rig.setup()->FileCmd_Click();
         QVERIFY(rig.window->isEnabled() && !rig.setup()->isVisible());
-        // The outer window, frame included, is 0.65 of the screen: 520 x 520 on the 800 x 800 offscreen
-        // screen.
+        // The outer window, frame included, is 0.65 of the 800 x 800 offscreen screen: 520 x 520.
         QCOMPARE(rig.window->screen()->geometry().size(), QSize(800, 800));
         QCOMPARE(rig.window->frameGeometry().size(), QSize(520, 520));
         const QString workingCopy = rig.dir.filePath(kWorkingCopyName);
@@ -65,8 +56,7 @@ class TstPlotWindow : public QObject {
         // Ctrl+F1 enlarges the X legend font up to step 8, then is greyed out; Shift+F1 goes back.
         rig.window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(rig.window.get()));
-        for (int i = 0; i < 4; ++i)
-            QTest::keyClick(rig.window.get(), Qt::Key_F1, Qt::ControlModifier);
+        QTest::keySequence(rig.window.get(), QKeySequence("Ctrl+F1, Ctrl+F1, Ctrl+F1, Ctrl+F1"));
         QVERIFY(rig.model.options.XLgndFntStep == 8 && !rig.action("XLgndFntInc")->isEnabled());
         const float scale = rig.model.options.XLgndFntScale;
         QTest::keyClick(rig.window.get(), Qt::Key_F1, Qt::ControlModifier);
@@ -76,8 +66,7 @@ class TstPlotWindow : public QObject {
         // Ctrl+F2 and Shift+F2 step the Y legend font by one; the X legend font stays.
         QTest::keyClick(rig.window.get(), Qt::Key_F2, Qt::ControlModifier);
         QVERIFY(rig.model.options.YLgndFntStep == 5 && rig.model.options.XLgndFntStep == 7);
-        QTest::keyClick(rig.window.get(), Qt::Key_F2, Qt::ShiftModifier);
-        QTest::keyClick(rig.window.get(), Qt::Key_F2, Qt::ShiftModifier);
+        QTest::keySequence(rig.window.get(), QKeySequence("Shift+F2, Shift+F2"));
         QCOMPARE(rig.model.options.YLgndFntStep, int16_t(3));
         // "ShowIt" is greyed exactly while the legend is open; the legend follows the filled option at once.
         rig.action("ShowIt")->trigger();

@@ -5,10 +5,6 @@
 #include "support/WindowManagerClose.h"
 #include "support/WindowRig.h"
 
-#include <QElapsedTimer>
-#include <QProcess>
-#include <QProgressBar>
-#include <QThread>
 #include <grp.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
@@ -23,8 +19,8 @@ namespace {
 // Points enough for a read that yields to the windows ten times and takes a noticeable while.
 constexpr int kLargeFile = 300000;
 
-// The real settling wait.
-struct WatchRig : WindowRig {
+// The real settling wait; as the main window's event filter it notes when the window sees a close.
+struct WatchRig : QObject, WindowRig {
     QElapsedTimer clockTime;
     qint64 closeSentAt = -1, closeSeenAt = -1;
 
@@ -39,27 +35,18 @@ struct WatchRig : WindowRig {
                              if (v >= 10 && !std::exchange(done, true)) act();
                          });
     }
-    // The frame's close button, through the X server; notes when the main window sees the close.
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Close && closeSeenAt < 0) closeSeenAt = clockTime.elapsed();
+        return false;
+    }
+    // The frame's close button, through the X server.
     void requestClose() {
-        struct Spy : QObject {
-            WatchRig& r;
-            explicit Spy(WatchRig& rig) : QObject(rig.window.get()), r(rig) {}
-            bool eventFilter(QObject*, QEvent* e) override {
-                if (e->type() == QEvent::Close && r.closeSeenAt < 0) r.closeSeenAt = r.clockTime.elapsed();
-                return false;
-            }
-        };
-        window->installEventFilter(new Spy(*this));
+        window->installEventFilter(this);
         closeSentAt = clockTime.elapsed();
         QVERIFY(sendWindowManagerClose(window->winId()));
     }
     QStringList entries() const { return QDir(dir.path()).entryList(QDir::Files, QDir::Name); }
 };
-
-long maxResidentKiB() {
-    rusage usage{};
-    return getrusage(RUSAGE_SELF, &usage) == 0 ? usage.ru_maxrss : 0;
-}
 
 // Root reads every file; the unreadable-file case needs an ordinary user.
 bool becomeOrdinaryUser() {
@@ -147,6 +134,9 @@ class TstWindowFaults : public QObject {
         WatchRig rig;
         writeFile("plot.dat", plotFileText("huge", 1000));
         QVERIFY(QFile::resize("plot.dat", qint64(64) << 30));
+        auto maxResidentKiB = [usage = rusage{}]() mutable {
+            return getrusage(RUSAGE_SELF, &usage) == 0 ? usage.ru_maxrss : 0;
+        };
         const long before = maxResidentKiB();
         rig.watch("plot.dat");
         QTRY_VERIFY_WITH_TIMEOUT(rig.files.exists("plot_000.dat"), 15000);

@@ -1,5 +1,4 @@
-// The file list, where numbering of plotted files starts, the drive-change messages, and the file
-// selection window driven through its controls with a recording main window.
+// The file list, plot file numbering, drive messages, and Setup driven through its controls and a fake host.
 
 #include "app/FileFrm.h"
 #include "datafile/FakeSequencerHost.h"
@@ -8,13 +7,8 @@
 #include "filesel/DriveList.h"
 #include "model/SetupDesign.h"
 
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QScreen>
-#include <QToolButton>
 #include <QtTest>
+#include <QtWidgets>
 #include <filesystem>
 #include <fstream>
 
@@ -108,22 +102,18 @@ class TstFileSel : public QObject {
             const TwipsRect d = setupDesign(name);
             const auto at1440 = [](int twips) { return twipsToPixels(twips, 1440); };
             QCOMPARE(QRect(at1440(d.left), at1440(d.top), at1440(d.width), at1440(d.height)), t);
-            const QWidget* w = name == std::string("FileFrm") ? &r.frm : r.control(name);
-            const QRect shown = name == std::string("FileFrm") ? QRect(QPoint(), w->size()) : w->geometry();
+            const QRect shown =
+                name == std::string("FileFrm") ? QRect(QPoint(), r.frm.size()) : r.control(name)->geometry();
             QCOMPARE(shown, QRect(px(t.left()), px(t.top()), px(t.width()), px(t.height())));
         }
         QCOMPARE(setupDesign("up").width, 0); // not a designed control
         // At 8 dpi, 180 twips a pixel: 7.5, 8.5 and 9.5 pixels go to the even neighbour.
-        QCOMPARE(twipsToPixels(1350, 8), 8);
-        QCOMPARE(twipsToPixels(1530, 8), 8);
-        QCOMPARE(twipsToPixels(1710, 8), 10);
+        QCOMPARE(std::tuple(twipsToPixels(1350, 8), twipsToPixels(1530, 8), twipsToPixels(1710, 8)),
+                 std::tuple(8, 8, 10));
     }
 
     void matching() {
-        const struct {
-            const char *name, *pattern;
-            bool matches;
-        } cases[] = {
+        const std::tuple<const char*, const char*, bool> cases[] = {
             {"Plot.dat", "plot.dat", false},        // case matters
             {"plot_007.dat", "plot_???.dat", true}, // ? is one character
             {".dat", "*.dat", true},                // * may stand for nothing
@@ -135,8 +125,8 @@ class TstFileSel : public QObject {
             {"run\\1.dat", "run\\1.dat", true},  // so does a backslash
             {"plot.dat.bak", "plot.dat", false}, // the whole name must match
         };
-        for (const auto& c : cases)
-            QVERIFY2(matchesPattern(c.name, c.pattern) == c.matches, c.name);
+        for (const auto& [name, pattern, matches] : cases)
+            QVERIFY2(matchesPattern(name, pattern) == matches, name);
     }
 
     void listsRegularFilesInByteOrderAndRefreshes() {
@@ -157,12 +147,7 @@ class TstFileSel : public QObject {
     // Numbering goes on one above the highest three-digit number among the names of the pattern's stem
     // (its first five characters, filled with "_"), 77 before the search.
     void findPlotFileSeq() {
-        const struct {
-            const char* pattern;
-            std::vector<std::string> files;
-            int seq;
-            const char *prefix, *why;
-        } cases[] = {
+        const std::tuple<const char*, std::vector<std::string>, int, const char*, const char*> cases[] = {
             {"plot.dat", {"plot_007.dat", "plot_012.dat"}, 13, "plot_", "one above the highest"},
             {"plot.dat", {"plot.dat"}, 77, "plot_", "none: keeps its value"},
             {"plot.dat", {"plot_004.dat", "plot_x01.dat"}, 5, "plot_", "an unreadable number is passed over"},
@@ -171,14 +156,14 @@ class TstFileSel : public QObject {
             {"measurement.dat", {"measu041.dat"}, 42, "measu", "cut to five"},
             {"ab.txt", {"ab___999.txt"}, 1000, "ab___", "filled with _"},
         };
-        for (const auto& c : cases) {
+        for (const auto& [pattern, files, seq, prefix, why] : cases) {
             TempCurrentDir dir;
-            for (const std::string& f : c.files)
+            for (const std::string& f : files)
                 std::ofstream{f};
-            DirectoryFileList list(".", c.pattern);
+            DirectoryFileList list(".", pattern);
             PlotFileNumbering numbering{"", 77};
-            FindPlotFileSeq(numbering, list, c.pattern);
-            QVERIFY2(numbering.PlotFileSeq == c.seq && numbering.PlotFilePrefix == c.prefix, c.why);
+            FindPlotFileSeq(numbering, list, pattern);
+            QVERIFY2(numbering.PlotFileSeq == seq && numbering.PlotFilePrefix == prefix, why);
         }
     }
 
@@ -194,20 +179,19 @@ class TstFileSel : public QObject {
     void drivesAreTheRealFileSystems() {
         const std::string mounts =
             "sysfs /sys sysfs rw 0 0\n"
-            "/dev/sda1 / ext4 rw 0 0\n"                         // the root: already first
+            "/dev/sda1 / ext4 rw 0 0\n"                     // the root: already first
             "/dev/sdb1 /media/usb\\0402\\134 vfat rw 0 0\n" // an escaped blank and backslash
-            "/dev/sdc1 /mnt/a\\04x vfat rw 0 0\n"               // not an escape: kept as written
-            "/dev/sdd1 /mnt/end\\04 vfat rw 0 0\n"              // cut short at the line's end
-            "/dev/sdf1 /mnt/b\\0x4 vfat rw 0 0\n"               // a non-octal middle digit
-            "tmpfs /run/user/1000 tmpfs rw 0 0\n"               // under a system tree
-            "tmpfs /runner tmpfs rw 0 0\n"                      // only looks like one
-            "proc /srv/proc proc rw 0 0\n"                      // a kernel view
+            "/dev/sdc1 /mnt/a\\04x vfat rw 0 0\n"           // not an escape: kept as written
+            "/dev/sdd1 /mnt/end\\04 vfat rw 0 0\n"          // cut short at the line's end
+            "/dev/sdf1 /mnt/b\\0x4 vfat rw 0 0\n"           // a non-octal middle digit
+            "tmpfs /run/user/1000 tmpfs rw 0 0\n"           // under a system tree
+            "tmpfs /runner tmpfs rw 0 0\n"                  // only looks like one
+            "proc /srv/proc proc rw 0 0\n"                  // a kernel view
             "/dev/sde1 /media/usb\\0402\\134 vfat rw 0 0\n" // mounted twice
-            "server:/x /net/x nfs rw 0 0\n"                     // cannot be listed
-            "none relative ext4 rw 0 0\n"                       // not a path
+            "server:/x /net/x nfs rw 0 0\n"                 // cannot be listed
+            "none relative ext4 rw 0 0\n"                   // not a path
             "short-line\n";
-        const auto listable = [](const std::string& dir) { return dir != "/net/x"; };
-        QCOMPARE(drivesFromMounts(mounts, listable),
+        QCOMPARE(drivesFromMounts(mounts, [](const std::string& dir) { return dir != "/net/x"; }),
                  (std::vector<std::string>{"/", "/media/usb 2\\", "/mnt/a\\04x", "/mnt/end\\04",
                                            "/mnt/b\\0x4", "/runner"}));
     }
@@ -230,11 +214,10 @@ class TstFileSel : public QObject {
         TempCurrentDir dir;
         std::ofstream{"file"};
         std::filesystem::create_symlink("loop", "loop");
-        QCOMPARE(probeDirectory("."), 0);
-        QCOMPARE(probeDirectory("missing"), 68);             // not available
-        QCOMPARE(probeDirectory("file"), 5);                 // not a directory: not a drive name
-        QCOMPARE(probeDirectory("loop"), 5);                 // a link to itself
-        QCOMPARE(probeDirectory(std::string(5000, 'x')), 5); // a name too long
+        // Missing: not available; not a directory, a link to itself, a name too long: not a drive name.
+        QCOMPARE(std::tuple(probeDirectory("."), probeDirectory("missing"), probeDirectory("file"),
+                            probeDirectory("loop"), probeDirectory(std::string(5000, 'x'))),
+                 std::tuple(0, 68, 5, 5, 5));
         const std::pair<int, int> kinds[] = {{ENODEV, 68}, {ENXIO, 68}, {ENOMEDIUM, 71}, {EBUSY, 71},
                                              {EAGAIN, 71}, {EINVAL, 5}, {EIO, 57},       {EACCES, 70},
                                              {EPERM, 70},  {EROFS, 75}};
@@ -246,14 +229,12 @@ class TstFileSel : public QObject {
         Rig r;
         r.click("AutoSel");
         r.arrow("up");
-        QCOMPARE(r.delayText(), QString(" 5")); // written with a leading blank
-        QCOMPARE(r.frm.choice().delayMs, 5000); // and still read as 5
-        r.arrow("up", 56);                      // one past 60: 60 itself is reachable, the step beyond beeps
-        QCOMPARE(r.delayText(), QString(" 60"));
-        QCOMPARE(r.host.messageBoxes.beeps, 1);
+        // Written with a leading blank, and still read as 5.
+        QCOMPARE(std::pair(r.delayText(), r.frm.choice().delayMs), std::pair(QString(" 5"), 5000));
+        r.arrow("up", 56); // one past 60: 60 itself is reachable, the step beyond beeps
+        QCOMPARE(std::pair(r.delayText(), r.host.messageBoxes.beeps), std::pair(QString(" 60"), 1));
         r.arrow("down", 60);
-        QCOMPARE(r.delayText(), QString(" 1"));
-        QCOMPARE(r.host.messageBoxes.beeps, 2);
+        QCOMPARE(std::pair(r.delayText(), r.host.messageBoxes.beeps), std::pair(QString(" 1"), 2));
     }
 
     void doneInAutomatic() {
@@ -266,9 +247,8 @@ class TstFileSel : public QObject {
             r.click("FileCmd");
             QCOMPARE(r.sequencer.mode(), timed ? PlotMode::Timed : PlotMode::ClickToPlot);
             // No file waiting is no reason to say anything when timed; click to plot says so.
-            QCOMPARE(r.messages(), timed ? 0 : 1);
-            QVERIFY(r.host.timerOn);
-            QCOMPARE(r.host.intervalMs, 5000);
+            QCOMPARE(std::tuple(r.messages(), r.host.timerOn, r.host.intervalMs),
+                     std::tuple(timed ? 0 : 1, true, 5000));
             QCOMPARE(r.frm.fileList().pattern(), std::string("plot.dat")); // restored after the search
             std::ofstream("plot.dat") << plotFileText("next", 1);          // numbered one above plot_004
             r.sequencer.PlotTimer_Timer();
@@ -284,22 +264,19 @@ class TstFileSel : public QObject {
         r.click("AutoSel");
         r.frm.show();
         r.click("FileCmd");
-        QCOMPARE(r.messages(), 1);
+        // Told, and left open to mend the pattern.
+        QCOMPARE(std::pair(r.messages(), r.frm.isVisible()), std::pair(1, true));
         QVERIFY(r.host.messageBoxes.messages[0].text.find("*.dat") != std::string::npos);
-        QVERIFY(r.frm.isVisible()); // left open to mend the pattern
-        QVERIFY(!r.frm.close());    // closing from the frame acts as Done: refused again
-        QCOMPARE(r.messages(), 2);
-        QVERIFY(r.frm.isVisible());
+        QVERIFY(!r.frm.close()); // closing from the frame acts as Done: refused again
+        QCOMPARE(std::pair(r.messages(), r.frm.isVisible()), std::pair(2, true));
         r.click("ManSel"); // manual selection needs no numbered names
         auto* dirLst = r.control<QListWidget>("DirLst");
         emit dirLst->itemActivated(dirLst->findItems("elsewhere", Qt::MatchEndsWith)[0]);
-        QVERIFY(!r.frm.close()); // the window is hidden, not closed
-        QCOMPARE(r.messages(), 2);
-        QVERIFY(!r.host.setupShown);
-        QCOMPARE(r.host.setupHidden, 1);                                          // once: not on the refusals
+        QVERIFY(!r.frm.close()); // the window is hidden, not closed; hidden once: not on the refusals
+        QCOMPARE(std::tuple(r.messages(), r.host.setupShown, r.host.setupHidden, r.sequencer.mode(),
+                            r.host.timerOn),
+                 std::tuple(2, false, 1, PlotMode::Manual, false));
         QCOMPARE(QDir::currentPath().toStdString(), r.dir.path() + "/elsewhere"); // made current
-        QCOMPARE(r.sequencer.mode(), PlotMode::Manual);
-        QVERIFY(!r.host.timerOn);
     }
 
     void failedDriveChangeReturnsToTheOldDrive() {
@@ -312,8 +289,7 @@ class TstFileSel : public QObject {
         QCOMPARE(driveLst->currentIndex(), 0);                                  // back on the old drive
         QCOMPARE(r.frm.fileList().path(), r.dir.path());                        // in its current directory
         driveLst->setCurrentIndex(1); // the saved drive is still the good one
-        QCOMPARE(driveLst->currentIndex(), 0);
-        QCOMPARE(r.messages(), 2);
+        QCOMPARE(std::pair(driveLst->currentIndex(), r.messages()), std::pair(0, 2));
     }
 };
 

@@ -4,35 +4,24 @@
 #include "platform/NumberText.h"
 #include "platform/QtCanvas.h"
 
-#include <QFont>
-#include <QImage>
-#include <QTest>
+#include <QtTest>
 
 using namespace corvex;
 
-namespace {
-
-constexpr Rgb kWhite = rgb(255, 255, 255);
-constexpr Rgb kEntry0 = rgb(0, 63, 159);
+constexpr Rgb kWhite = rgb(255, 255, 255), kEntry0 = rgb(0, 63, 159);
 const QSize kDesignSize(220, 398); // 3300 x 5970 twips at 15 twips per pixel
 
-DisplayOptions coloured(bool filled) {
+static DisplayOptions coloured(bool filled) {
     DisplayOptions options;
     SetColors(options);
     options.FilledSyms = filled;
     return options;
 }
 
-QPointF toPixel(double x, double y, QSize size) {
-    return {(x - 100) * size.width() / 50.0, (110 - y) * size.height() / 140.0};
-}
-
-Rgb colourAt(const QImage& image, QPointF p) {
+static Rgb colourAt(const QImage& image, QPointF p) {
     const QColor c = image.pixelColor(int(std::floor(p.x())), int(std::floor(p.y())));
     return rgb(c.red(), c.green(), c.blue());
 }
-
-} // namespace
 
 // Probes in pixels from the centre at three times the design size (half-width 17.2, square half-height 14.8,
 // triangles' apex 14.4 and base 7.2, diamond half-height 11.1): each 1.2 px or more inside or outside.
@@ -51,11 +40,8 @@ class TstPlotLegend : public QObject {
     // Column by shape at x 104 + 9 per column, y 104 - 6 per row, in PlotColor(set mod 20); per probe 1
     // inside the filled shape. Open: the centre white, a one-pixel outline left of it in the set's colour.
     void symbolsByColumnAndRow() {
-        const struct {
-            QPointF at; // symbol centre in legend units
-            Rgb colour;
-            const char* inside;
-        } cases[] = {
+        // The symbol's centre in legend units, its colour, the probes inside it.
+        const std::tuple<QPointF, Rgb, const char*> cases[] = {
             {{104, 98}, rgb(0, 0, 0), "0111"},      // set 1: black circle
             {{113, 92}, rgb(255, 0, 0), "1111"},    // set 22: red square
             {{122, 98}, rgb(0, 0, 0), "0100"},      // set 41: black up-triangle
@@ -65,16 +51,16 @@ class TstPlotLegend : public QObject {
         const QSize size = kDesignSize * 3;
         const QImage filled = renderLegend(coloured(true), size, 96),
                      open = renderLegend(coloured(false), size, 96);
-        for (const auto& c : cases) {
-            const QPointF p = toPixel(c.at.x(), c.at.y(), size);
+        for (const auto& [at, colour, inside] : cases) {
+            const QPointF p((at.x() - 100) * size.width() / 50.0, (110 - at.y()) * size.height() / 140.0);
             const QPointF centre(roundHalfEven(p.x()) + 0.5, roundHalfEven(p.y()) + 0.5); // as polygons round
-            QCOMPARE(colourAt(filled, centre), c.colour);
+            QCOMPARE(colourAt(filled, centre), colour);
             for (int i = 0; i < 4; ++i)
-                QCOMPARE(colourAt(filled, centre + kProbes[i]), c.inside[i] == '1' ? c.colour : kWhite);
+                QCOMPARE(colourAt(filled, centre + kProbes[i]), inside[i] == '1' ? colour : kWhite);
             QCOMPARE(colourAt(open, centre), kWhite);
             int outline = 0;
             for (int dx = 1; dx <= 20; ++dx)
-                if (colourAt(open, centre - QPointF(dx, 0)) == c.colour) ++outline;
+                if (colourAt(open, centre - QPointF(dx, 0)) == colour) ++outline;
             QVERIFY2(outline >= 1 && outline <= 2, "a one-pixel outline, not a filled shape");
         }
     }

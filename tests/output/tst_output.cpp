@@ -8,27 +8,18 @@
 #include "output/PlotPrinter.h"
 #include "output/PrintLayout.h"
 
-#include <QDir>
-#include <QImageReader>
-#include <QMainWindow>
-#include <QMenu>
-#include <QMenuBar>
-#include <QPainter>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 
 using namespace corvex;
 using corvex::testing::MessageRecorder;
 using Names = std::vector<std::string>;
 using namespace std::string_literals;
 
-namespace {
 const QString kQueue = QStringLiteral("CorvexPDF"); // the queue cups-pdf-server.sh sets up
 
 // White in a black one-pixel frame (the printed picture's extent is the ink's), a red block at the top left.
-QImage MakeTestPlot(QSize size) {
+static QImage MakeTestPlot(QSize size) {
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
@@ -39,7 +30,7 @@ QImage MakeTestPlot(QSize size) {
 }
 
 // Runs `program` with `args`; returns its exit code (-1 on time-out) and its output (stdout and stderr).
-int Run(const QString& program, const QStringList& args, QString* output = nullptr) {
+static int Run(const QString& program, const QStringList& args, QString* output = nullptr) {
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(program, args);
@@ -49,7 +40,7 @@ int Run(const QString& program, const QStringList& args, QString* output = nullp
 }
 
 // Every page of `pdf` rendered at 72 dpi (one pixel per point); empty when pdftoppm cannot read it.
-QList<QImage> RenderPages(const QString& pdf) {
+static QList<QImage> RenderPages(const QString& pdf) {
     QTemporaryDir dir;
     if (Run("pdftoppm", {"-r", "72", "-png", pdf, dir.filePath("page")}) != 0) return {};
     QList<QImage> pages;
@@ -59,7 +50,7 @@ QList<QImage> RenderPages(const QString& pdf) {
 }
 
 // Bounding box of the pixels for which `test` holds; null when there are none.
-template <typename Test> QRect BoxOf(const QImage& image, Test test) {
+template <typename Test> static QRect BoxOf(const QImage& image, Test test) {
     QRect box;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
@@ -69,8 +60,8 @@ template <typename Test> QRect BoxOf(const QImage& image, Test test) {
 
 // Prints `picture` through the queue that puts its PDFs into `cupsOut`; `longSideLimits`: the fit fills the
 // page's long side, else its short side; `across`: the expected extent along the other page side, points.
-void PrintAndCheck(const QString& cupsOut, QSize picture, bool landscape, bool longSideLimits,
-                   double across) {
+static void PrintAndCheck(const QString& cupsOut, QSize picture, bool landscape, bool longSideLimits,
+                          double across) {
     QPrinter printer(QPrinter::HighResolution); // as the printer menu makes it for the chosen printer
     printer.setPrinterName(kQueue);
     QCOMPARE(printer.printerName(), kQueue); // the print system knows the queue
@@ -110,7 +101,6 @@ void PrintAndCheck(const QString& cupsOut, QSize picture, bool landscape, bool l
     const QPointF offCentre = QRectF(ink).center() - QPointF(page.width() / 2.0, page.height() / 2.0);
     QVERIFY(qAbs(offCentre.x()) <= slack && qAbs(offCentre.y()) <= slack); // the whole sheet is printable
 }
-} // namespace
 
 class TstOutput : public QObject {
     Q_OBJECT
@@ -123,11 +113,8 @@ class TstOutput : public QObject {
     }
 
     void placement() {
-        const struct {
-            double width, height; // the picture's
-            QRectF area, placed;  // area: the printable area on the page
-            bool landscape;
-        } cases[] = {
+        // The picture's width and height, the printable area on the page, where it is placed, landscape.
+        const std::tuple<double, double, QRectF, QRectF, bool> cases[] = {
             // Ratio 4:3 on a square area: the wider picture fills the width (1000 x 750), then 80 %.
             {400, 300, {0, 0, 1000, 1000}, {100, 200, 800, 600}, true},
             // Ratio 1:2 on 800 x 1100: fills the height (550 x 1100), then 80 % = 440 x 880, centred.
@@ -159,11 +146,8 @@ class TstOutput : public QObject {
 
     void startChoice() {
         const Names three{"Laser", " PDF  ", "Plotter"};
-        const struct {
-            Names printers;
-            std::string defaultName; // may carry NUL characters
-            int checked;             // member index; member i is printer i - 1, 0 = disabled
-        } cases[] = {
+        // The default name may carry NULs; checked member i is printer i - 1, 0: the menu disabled.
+        const std::tuple<Names, std::string, int> cases[] = {
             {three, " PDF ", 2},      // blanks on both names are trimmed
             {three, "PDF\0\0"s, 2},   // two trailing NULs dropped
             {three, "PDF\0\0\0"s, 1}, // only two are dropped; the name then matches nothing: first printer
@@ -198,8 +182,7 @@ class TstOutput : public QObject {
         QVERIFY(members[3]->isChecked());
     }
 
-    // A printer that cannot start a page (here: no output file possible) is the printer error; nothing is
-    // written.
+    // A printer that cannot start a page (here: no file possible) is the printer error; nothing is written.
     void pageThatCannotStartIsAPrinterError() {
         QPrinter printer;
         printer.setOutputFileName(dir_.filePath("no-such-folder/plot.pdf"));
@@ -226,8 +209,7 @@ class TstOutput : public QObject {
         PrintAndCheck(cupsOut_, QSize(300, 300), false, false, 476.0);
     }
 
-    // Runs before anything is written to dir_: a cancelled (empty) name must not become "./.bmp"; a name
-    // without extension gets ".bmp".
+    // First, with dir_ empty: a cancelled (empty) name must not become "./.bmp"; a bare name gets ".bmp".
     void bitmapFileHasTheImagesPixelsAndCancelWritesNothing() {
         QDir::setCurrent(dir_.path());
         const QImage plot = MakeTestPlot(QSize(333, 211)); // odd width: BMP rows are padded to 4 bytes
@@ -243,9 +225,9 @@ class TstOutput : public QObject {
     }
 
     void nameFilters() {
-        QCOMPARE(NameFilters("Bitmap | *.bmp"), QStringList{"Bitmap (*.bmp)"});
-        QCOMPARE(NameFilters("Bitmap|*.bmp|Orphan"),
-                 QStringList{"Bitmap (*.bmp)"}); // a description without pattern
+        // The second ends in a description without pattern.
+        QCOMPARE(NameFilters("Bitmap | *.bmp") + NameFilters("Bitmap|*.bmp|Orphan"),
+                 (QStringList{"Bitmap (*.bmp)", "Bitmap (*.bmp)"}));
         // Descriptions that already name their patterns are kept; "*.*" is every file.
         QCOMPARE(NameFilters("Data Files (*.dat)|*.dat|All Files (*.*)|*.*|Text Files (*.txt)|*.txt"),
                  (QStringList{"Data Files (*.dat)", "All Files (*)", "Text Files (*.txt)"}));

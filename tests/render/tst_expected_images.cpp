@@ -1,7 +1,6 @@
-// Small plots compared pixel by pixel with images recorded when the drawing was checked against the
-// geometry and colour rules (frame, scale, symbol sizes, the colour table; tst_plotpainter has those rules
-// one by one). After an intended change to the drawing, run with CORVEX_RECORD_EXPECTED=1 to record the
-// images anew, and look at every one before committing.
+// Small plots compared pixel by pixel with images recorded when the drawing was checked against the geometry
+// and colour rules (frame, scale, symbol sizes, colour table; tst_plotpainter checks them one by one). After
+// an intended drawing change, record anew with CORVEX_RECORD_EXPECTED=1 and look at every image first.
 
 #include "legend/LegendDrawing.h"
 #include "model/Colors.h"
@@ -9,21 +8,15 @@
 #include "render/Symbols.h"
 #include "support/WindowRig.h"
 
-#include <QDir>
-#include <QImage>
 #include <QProcess>
-#include <QTemporaryDir>
-#include <QTest>
 
 using namespace corvex;
-
-namespace {
 
 const QDir kExpected(CORVEX_TEST_DATA_DIR "/expected");
 
 // Empty when `image` has the pixels recorded at `name` (under tests/data/expected); otherwise how many
 // differ and the first, with the image kept in the temporary folder for a look.
-QString asRecorded(const QImage& drawn, const QString& name) {
+static QString asRecorded(const QImage& drawn, const QString& name) {
     const QImage image = drawn.convertToFormat(QImage::Format_RGB32);
     const QString path = kExpected.filePath(name);
     if (qEnvironmentVariableIntValue("CORVEX_RECORD_EXPECTED") == 1 &&
@@ -40,18 +33,15 @@ QString asRecorded(const QImage& drawn, const QString& name) {
     const QString kept = QDir::temp().filePath(QString(name).replace('/', '-'));
     image.save(kept);
     return QString("%1: %2 pixels differ, the first at (%3, %4); drawn: %5")
-        .arg(name)
-        .arg(count)
-        .arg(first.x())
-        .arg(first.y())
-        .arg(kept);
+        .arg(name, QString::number(count), QString::number(first.x()), QString::number(first.y()), kept);
 }
-
-} // namespace
 
 class TstExpectedImages : public QObject {
     Q_OBJECT
+    DisplayOptions display; // with the colours set up
+
   private slots:
+    void initTestCase() { SetColors(display); }
     // Open symbols at the usual size; filled half-size symbols without lines, with the smallest title and
     // the largest Y legend, at an odd size; a range that cuts the data and the line off-zero.
     void drawnAsRecorded() {
@@ -78,8 +68,6 @@ class TstExpectedImages : public QObject {
     // All hundred sets' symbols across the image's four edges and just beyond, open at the usual size and
     // filled at half size: stamped or drawn one by one, the same pixels, cut where the image ends.
     void symbolsAcrossTheEdgesAsRecorded() {
-        DisplayOptions options;
-        SetColors(options);
         const SymbolFrame frame = plotSymbolFrame(301, 203);
         for (const bool filled : {false, true})
             for (const bool stamped : {false, true}) {
@@ -96,7 +84,7 @@ class TstExpectedImages : public QObject {
                                                    {109.8f + 0.4f * t, -25 + 145 * t},
                                                    {-25 + 135 * t, 119.9f + 0.5f * t},
                                                    {-25 + 135 * t, -24.9f - 0.5f * t}})
-                            drawSetSymbol(canvas, frame, options.PlotColor, s, x, y, filled ? 0.325f : 0.65f);
+                            drawSetSymbol(canvas, frame, display.PlotColor, s, x, y, filled ? 0.325f : 0.65f);
                     }
                 }
                 QCOMPARE(asRecorded(image, filled ? "edges/filled-small.png" : "edges/open.png"), QString());
@@ -105,11 +93,9 @@ class TstExpectedImages : public QObject {
     // The legend at its designed size (3300 x 5970 twips), filled and open: each number two units right of
     // and above its symbol, in the set's colour (the symbols' places and shapes: tst_plotlegend).
     void legendAsRecorded() {
-        DisplayOptions options;
-        SetColors(options);
         for (const bool filled : {true, false}) {
-            options.FilledSyms = filled;
-            QCOMPARE(asRecorded(renderLegend(options, {220, 398}, 96),
+            display.FilledSyms = filled;
+            QCOMPARE(asRecorded(renderLegend(display, {220, 398}, 96),
                                 filled ? "legend/filled.png" : "legend/open.png"),
                      QString());
         }

@@ -21,43 +21,24 @@ namespace {
 // (10 (x + 25), 10 (120 - y)) and the frame runs from pixel (250, 200) to (1250, 1200).
 const QColor kWhite(255, 255, 255), kBlack(0, 0, 0), kRed(255, 0, 0), kBlue(0, 0, 255), kBack(1, 2, 3);
 
-QPoint pixelOf(double x, double y) {
-    return {int(10 * (x + 25)), int(10 * (120 - y))};
-}
-
 struct Plot {
     PlotData data;
-    PlotRange range;
+    PlotRange range{0, 3, 0, 3}; // axes 0..4 on both sides: one data unit is 25 plot units
     DisplayOptions options;
-    DrawingAreaSize size;
+    DrawingAreaSize size{1350, 1450};
     MessageRecorder messages;
     ProgressRecorder progress;
-    QImage image;
+    QImage image{1350, 1450, QImage::Format_RGB32};
     PlotPaintReport report;
+    static QPoint pixelOf(double x, double y) { return {int(10 * (x + 25)), int(10 * (120 - y))}; }
 
-    explicit Plot(QSize pixels = {1350, 1450})
-        : size{float(pixels.width()), float(pixels.height())}, image(pixels, QImage::Format_RGB32) {
+    Plot() {
         SetColors(options);
         image.fill(kBack);
-        // Axes 0..4 on both sides (plot range 0..3): one data unit is 25 plot units.
-        range = {0, 3, 0, 3};
-    }
-    // All 100 sets (and two beyond), each a wavy row of points, and a line.
-    void loadAllSets() {
-        std::vector<TestPoint> points;
-        for (int16_t s = 1; s <= 102; ++s)
-            for (int k = 0; k < 37; ++k)
-                points.push_back(
-                    {float(0.137 + 2.713 * k + 0.011 * s), float(s + 0.731 * std::sin(0.9 * k + s)), s});
-        points.push_back({1, 1, MoveCode});
-        for (int k = 1; k < 50; ++k)
-            points.push_back({float(2.0 * k), float(50 + 40 * std::sin(0.2 * k)), DrawCode});
-        range = loadPoints(data, points);
     }
     // Lays out and draws as the window does: the warnings shown first, then the drawing.
-    void paint(bool stamped = true) {
+    void paint() {
         QtCanvas canvas(&image);
-        canvas.setSymbolStamping(stamped);
         canvas.setBackColor(rgb(1, 2, 3));
         const PlotLayout layout =
             layOutPlot(data.DataLoaded, range, options, image.width() * 15.0, image.height() * 15.0);
@@ -99,18 +80,14 @@ class TstPlotPainter : public QObject {
             {0, 223, 223}, {223, 223, 0}, {223, 0, 223},   {127, 127, 0}, {255, 127, 127}, {128, 128, 192},
             {255, 0, 127}, {0, 255, 128}, {0, 63, 159}};
         const Plot p;
-        for (int set = 1; set <= 40; ++set) {
-            const int* c = table[set % 20];
-            QCOMPARE(uint(symbolColor(p.options.PlotColor, int16_t(set))),
-                     uint(c[0] + 256 * c[1] + 65536 * c[2]));
-        }
+        const auto entry = [&](int k) { return uint(table[k][0] + 256 * table[k][1] + 65536 * table[k][2]); };
+        for (int set = 1; set <= 40; ++set)
+            QCOMPARE(uint(symbolColor(p.options.PlotColor, int16_t(set))), entry(set % 20));
         for (int k = 0; k < 21; ++k) // entry 20 is the table's last, equal to entry 0
-            QCOMPARE(uint(p.options.PlotColor[size_t(k)]),
-                     uint(table[k][0] + 256 * table[k][1] + 65536 * table[k][2]));
+            QCOMPARE(uint(p.options.PlotColor[size_t(k)]), entry(k));
     }
     // 640 x 480, r = 0.65 at plot (50, 50): centre (75 * 640 / 135, 70 * 480 / 145) = (355.56, 231.72)
-    // -> (356, 232); a = 3.08, b = 2.15: vertices (356 + 3.08, 232 + 1.40), (356, 232 - 2.80), (356 - 3.08,
-    // 232 + 1.40).
+    // -> (356, 232); a = 3.08, b = 2.15: vertices (359.08, 233.4), (356, 229.2), (352.92, 233.4).
     void upTriangleOn640x480() {
         const SymbolPolygon up = symbolPolygon(plotSymbolFrame(640, 480), 50, 50, 0.65f, 1);
         const auto& v = up.vertices;
@@ -124,85 +101,70 @@ class TstPlotPainter : public QObject {
     // diamond c = 3.12 -> 3, circle radius 3.08 -> 3; square corners x 352.5 .. 358.6, y 228.9 .. 234.6.
     // 1280 x 960: centre (711, 463); a = 6.16 -> 6, b = 4.30, 1.3 b = 5.59 -> 6, 0.65 b = 2.80 -> 3,
     // c = 6.24 -> 6, circle radius 6.16 -> 6; square corners x 705.0 .. 717.3, y 457.7 .. 469.2.
-    void symbolPixelsReachTheirCorners_data() {
-        QTest::addColumn<QSize>("size");
-        QTest::addColumn<int>("set");
-        QTest::addColumn<QMargins>("reach"); // left, up, right, down
-        QTest::addColumn<int>("mirror");
-        const QSize small(640, 480), large(1280, 960);
-        QTest::newRow("640 circle") << small << 1 << QMargins(3, 3, 3, 3) << 2;
-        QTest::newRow("640 square") << small << 21 << QMargins(4, 3, 3, 3) << 0;
-        QTest::newRow("640 up-triangle") << small << 41 << QMargins(3, 3, 3, 1) << 1;
-        QTest::newRow("640 diamond") << small << 61 << QMargins(3, 3, 3, 3) << 2;
-        QTest::newRow("640 down-triangle") << small << 81 << QMargins(3, 1, 3, 3) << 1;
-        QTest::newRow("1280 circle") << large << 1 << QMargins(6, 6, 6, 6) << 2;
-        QTest::newRow("1280 square") << large << 21 << QMargins(6, 5, 6, 6) << 0;
-        QTest::newRow("1280 up-triangle") << large << 41 << QMargins(6, 6, 6, 3) << 1;
-        QTest::newRow("1280 diamond") << large << 61 << QMargins(6, 6, 6, 6) << 2;
-        QTest::newRow("1280 down-triangle") << large << 81 << QMargins(6, 3, 6, 6) << 1;
-    }
     void symbolPixelsReachTheirCorners() {
-        QFETCH(QSize, size);
-        QFETCH(int, set);
-        QFETCH(QMargins, reach);
-        QFETCH(int, mirror);
-        const QPoint centre(size == QSize(640, 480) ? QPoint(356, 232) : QPoint(711, 463));
-        for (const bool filled : {false, true}) {
-            QImage image(size, QImage::Format_RGB32);
-            image.fill(kWhite);
-            {
-                QtCanvas canvas(&image);
-                canvas.setUserScale(-25, 120, 110, -25);
-                canvas.setFillStyle(filled ? FillStyle::Solid : FillStyle::Transparent);
-                drawSetSymbol(canvas, plotSymbolFrame(float(size.width()), float(size.height())),
-                              Plot().options.PlotColor, int16_t(set), 50, 50, 0.65f);
-            }
-            QRect drawn;
-            for (int y = centre.y() - 12; y <= centre.y() + 12; ++y)
-                for (int x = centre.x() - 12; x <= centre.x() + 12; ++x)
-                    if (image.pixelColor(x, y) != kWhite) drawn |= QRect(x, y, 1, 1);
-            QCOMPARE(drawn, QRect(centre, centre).marginsAdded(reach));
-            for (int dy = -12; dy <= 12; ++dy)
-                for (int dx = 1; dx <= 12; ++dx) {
-                    const QPoint p = centre + QPoint(dx, dy);
-                    if (mirror >= 1) QCOMPARE(image.pixel(centre + QPoint(-dx, dy)), image.pixel(p));
-                    if (mirror >= 2) QCOMPARE(image.pixel(centre + QPoint(dx, -dy)), image.pixel(p));
+        const QSize small(640, 480), large(1280, 960);
+        // Set 1 circle, 21 square, 41 up-triangle, 61 diamond, 81 down-triangle; reach: left, up, right, down
+        const std::tuple<QSize, int, QMargins, int> cases[] = {
+            {small, 1, {3, 3, 3, 3}, 2},  {small, 21, {4, 3, 3, 3}, 0}, {small, 41, {3, 3, 3, 1}, 1},
+            {small, 61, {3, 3, 3, 3}, 2}, {small, 81, {3, 1, 3, 3}, 1}, {large, 1, {6, 6, 6, 6}, 2},
+            {large, 21, {6, 5, 6, 6}, 0}, {large, 41, {6, 6, 6, 3}, 1}, {large, 61, {6, 6, 6, 6}, 2},
+            {large, 81, {6, 3, 6, 6}, 1}};
+        for (const auto& [size, set, reach, mirror] : cases)
+            for (const bool filled : {false, true}) {
+                const QPoint centre(size == small ? QPoint(356, 232) : QPoint(711, 463));
+                QImage image(size, QImage::Format_RGB32);
+                image.fill(kWhite);
+                {
+                    QtCanvas canvas(&image);
+                    canvas.setUserScale(-25, 120, 110, -25);
+                    canvas.setFillStyle(filled ? FillStyle::Solid : FillStyle::Transparent);
+                    drawSetSymbol(canvas, plotSymbolFrame(float(size.width()), float(size.height())),
+                                  Plot().options.PlotColor, int16_t(set), 50, 50, 0.65f);
                 }
-        }
+                QRect drawn;
+                for (int y = centre.y() - 12; y <= centre.y() + 12; ++y)
+                    for (int x = centre.x() - 12; x <= centre.x() + 12; ++x)
+                        if (image.pixelColor(x, y) != kWhite) drawn |= QRect(x, y, 1, 1);
+                QCOMPARE(drawn, QRect(centre, centre).marginsAdded(reach));
+                for (int dy = -12; dy <= 12; ++dy)
+                    for (int dx = 1; dx <= 12; ++dx) {
+                        const QPoint p = centre + QPoint(dx, dy);
+                        if (mirror >= 1) QCOMPARE(image.pixel(centre + QPoint(-dx, dy)), image.pixel(p));
+                        if (mirror >= 2) QCOMPARE(image.pixel(centre + QPoint(dx, -dy)), image.pixel(p));
+                    }
+            }
     }
     void frameLegendAndFlatRanges() {
         Plot p;
         p.data.YLegend = "Signal strength";
         p.range = loadPoints(p.data, {{5, 2, 0}});
         p.paint();
-        // Flat ranges warn, X first, and are drawn with the substitute axes; the right margin keeps the
-        // window's background.
+        // Flat ranges warn, X first, and are drawn on substitute axes; the right margin keeps the background.
         QCOMPARE(p.messages.messages.size(), size_t(2));
         QCOMPARE(p.messages.messages[0].text + p.messages.messages[1].text,
                  (std::string{"DATA ERROR:  All X values are identical."
                               "DATA ERROR:  All Y values are identical."}));
         QCOMPARE((QList<QColor>{p.at(50, 50), p.at(1, 99), p.at(105, 50)}),
                  (QList<QColor>{kWhite, kWhite, kBack}));
-        // The 2-pixel outline is centred on the frame's pixel rectangle (250, 200)-(1250, 1200): it covers
-        // the pixel before each edge line and the edge line itself.
+        // The 2-pixel outline, centred on the frame's pixel rectangle (250, 200)-(1250, 1200), covers the
+        // pixel before each edge line and the line: columns 249, 250, 1249, 1250; rows 199, 200, 1199, 1200.
         auto blackRun = [&](QPoint from, QPoint step) {
             QList<int> hits;
             for (int k = 0; k < 12; ++k)
                 if (p.image.pixelColor(from + k * step) == kBlack) hits << k;
             return hits;
         };
-        QCOMPARE(blackRun({244, 650}, {1, 0}), (QList<int>{5, 6}));  // pixels 249, 250
-        QCOMPARE(blackRun({1244, 650}, {1, 0}), (QList<int>{5, 6})); // pixels 1249, 1250
-        QCOMPARE(blackRun({700, 194}, {0, 1}), (QList<int>{5, 6}));  // rows 199, 200
-        QCOMPARE(blackRun({700, 1194}, {0, 1}), (QList<int>{5, 6})); // rows 1199, 1200
+        QCOMPARE((QList<QList<int>>{blackRun({244, 650}, {1, 0}), blackRun({1244, 650}, {1, 0}),
+                                    blackRun({700, 194}, {0, 1}), blackRun({700, 1194}, {0, 1})}),
+                 QList<QList<int>>(4, {5, 6}));
         // The Y legend lies between x = -18 and the tick labels, centred on y = 50 (pixel 700).
         QRect legend;
         for (int y = 200; y < 1200; ++y)
             for (int x = 60; x < 140; ++x)
                 if (p.image.pixelColor(x, y) == kBlack) legend |= QRect(x, y, 1, 1);
-        QVERIFY(legend.height() > 3 * legend.width());
-        QVERIFY(qAbs(legend.center().y() - 700) < 25);
-        QVERIFY(legend.left() >= 68); // letter tops face left at x = -18 (pixel 70)
+        // Letter tops face left at x = -18 (pixel 70).
+        QVERIFY(legend.height() > 3 * legend.width() && qAbs(legend.center().y() - 700) < 25 &&
+                legend.left() >= 68);
     }
     void symbolsAtTheirCentres() {
         for (const bool filled : {false, true}) {
@@ -218,13 +180,12 @@ class TstPlotPainter : public QObject {
             p.paint();
             QCOMPARE(p.report.symbolsDrawn, int64_t(3));
             QCOMPARE(p.count(0, 50, 10, kRed) + p.count(50, 100, 10, kRed), 0);
-            // Radius 0.65 units = 6.5 pixels.
-            QCOMPARE(p.at(50, 50), filled ? kRed : kWhite);
+            // Radius 0.65 units = 6.5 pixels; 25 + 0.65 is the square's right side.
             QVERIFY(p.count(50, 50, 8, kRed) > (filled ? 100 : 20));
             QCOMPARE(p.count(50, 50, 20, kRed), p.count(50, 50, 8, kRed)); // nothing further out
-            QCOMPARE(p.at(25, 25), filled ? kRed : kWhite);
-            QCOMPARE(p.at(25 + 0.65, 25), kRed); // the square's right side
-            QCOMPARE(p.at(75, 25), filled ? kBlue : kWhite);
+            const QColor inside = filled ? kRed : kWhite;
+            QCOMPARE((QList<QColor>{p.at(50, 50), p.at(25, 25), p.at(25 + 0.65, 25), p.at(75, 25)}),
+                     (QList<QColor>{inside, inside, kRed, filled ? kBlue : kWhite}));
         }
     }
     void linesClippedSkippedAndStarted() {
@@ -237,11 +198,10 @@ class TstPlotPainter : public QObject {
                     {4, 3, DrawCode}}); // on the axis maximum: joined, plot (100, 75)
         p.paint();
         QCOMPARE(p.report.lineSegmentsDrawn, int64_t(3));
-        QCOMPARE(p.at(62.5, 37.5), kBlack); // middle of (25, 0)-(100, 75)
-        QCOMPARE(p.at(50, 62.5), kBlack);   // middle of (25, 25)-(75, 100)
-        QCOMPARE(p.at(50, 50), kBlack);     // middle of (75, 100)-(25, 0)
-        // The last tick mark ends at plot (2, 75); no line may join it to (25, 25).
-        QCOMPARE(p.at(13.5, 50), kWhite);
+        // The middles of (25, 0)-(100, 75), (25, 25)-(75, 100) and (75, 100)-(25, 0); the last tick mark
+        // ends at plot (2, 75), and no line may join it to (25, 25).
+        QCOMPARE((QList<QColor>{p.at(62.5, 37.5), p.at(50, 62.5), p.at(50, 50), p.at(13.5, 50)}),
+                 (QList<QColor>{kBlack, kBlack, kBlack, kWhite}));
         // Nothing on the way to or from the skipped point.
         QCOMPARE(p.count(105, 55, 4, kBlack) + p.count(105, 20, 4, kBlack), 0);
     }
@@ -260,10 +220,9 @@ class TstPlotPainter : public QObject {
             canvas.setFillColor(rgb(0, 0, 255));
             canvas.circle(50, 50, 49, rgb(0, 0, 255)); // too large to be stamped: drawn as it is
         }
-        QCOMPARE(image.pixelColor(50, 3), kBlue);
-        QCOMPARE(image.pixelColor(96, 50), kBlue);
-        QCOMPARE(image.pixelColor(15, 15), kBlack);
-        QCOMPARE(image.pixelColor(60, 0), kRed);
+        QCOMPARE((QList<QColor>{image.pixelColor(50, 3), image.pixelColor(96, 50), image.pixelColor(15, 15),
+                                image.pixelColor(60, 0)}),
+                 (QList<QColor>{kBlue, kBlue, kBlack, kRed}));
     }
     // Plot units back to data: nothing where either axis has no usable scale.
     void plotUnitsToData() {
@@ -279,7 +238,15 @@ class TstPlotPainter : public QObject {
     // 102 x 37 + 50 = 3824 points: the bar moves every 383 (3824 / 10 + 1) points, up to 90 %.
     void drawingProgressMovesTenTimes() {
         Plot p;
-        p.loadAllSets();
+        std::vector<TestPoint> points; // all 100 sets (and two beyond), each a wavy row of points, and a line
+        for (int16_t s = 1; s <= 102; ++s)
+            for (int k = 0; k < 37; ++k)
+                points.push_back(
+                    {float(0.137 + 2.713 * k + 0.011 * s), float(s + 0.731 * std::sin(0.9 * k + s)), s});
+        points.push_back({1, 1, MoveCode});
+        for (int k = 1; k < 50; ++k)
+            points.push_back({float(2.0 * k), float(50 + 40 * std::sin(0.2 * k)), DrawCode});
+        p.range = loadPoints(p.data, points);
         p.paint();
         QCOMPARE(p.progress.values, (std::vector<int>{0, 10, 20, 30, 40, 50, 60, 70, 80, 90, 0}));
         QCOMPARE(p.progress.label, std::string("Creating Plot"));

@@ -1,15 +1,10 @@
 // corvex-render --watch as a service runs it, stopped by SIGTERM; every file ends up once, byte for byte,
-// under its number or set aside. As root it runs as an ordinary user, so that a file of mode 0600 cannot be
-// read.
+// under its number or set aside. As root it runs as an ordinary user, to whom mode 0600 is unreadable.
 
 #include "datafile/FakeSequencerHost.h"
 
 #include <QImage>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QProcess>
-#include <QTest>
+#include <QtTest>
 #include <csignal>
 #include <unistd.h>
 
@@ -50,7 +45,6 @@ struct Service {
         process.start(runsAsUser() ? "setpriv" : CORVEX_RENDER_TOOL, runsAsUser() ? asUser + args : args);
         QVERIFY(process.waitForStarted());
     }
-    // SIGTERM: the service ends within `ms` with status 0.
     void stop(int ms) {
         // Never kill(0): a service that has already ended has no process id, and 0 is the test's own group.
         QVERIFY2(process.processId() > 0, "the service ended before it was told to stop");

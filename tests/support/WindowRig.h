@@ -14,16 +14,8 @@
 #include "support/Recorders.h"
 #include "support/TestPoints.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QDir>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
+#include <QtTest>
+#include <QtWidgets>
 #include <functional>
 #include <memory>
 #include <sstream>
