@@ -9,10 +9,10 @@
 #include "platform/QtCanvas.h"
 #include "platform/Text.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 #include <functional>
 
@@ -80,8 +80,10 @@ using PlotPaint = std::function<PlotPaintReport(Canvas&)>;
 bool saveImage(const QImage& image, const QString& path, bool bmp) {
     if (bmp) return image.save(path, "BMP");
     if (const auto png = encodeIndexedPng(image)) {
-        QSaveFile file(path);
-        return file.open(QIODevice::WriteOnly) && file.write(*png) == png->size() && file.commit();
+        // Written in place, as Qt's writer does: through a link to its target, into a device as such.
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(*png) == png->size() &&
+               file.flush();
     }
     // More colours than a palette holds: true colour, zlib level 1 (quality 80), the same pixels.
     return image.save(path, "PNG", 80);

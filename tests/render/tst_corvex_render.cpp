@@ -1,5 +1,6 @@
 #include <QtTest>
 #include <cfloat>
+#include <sys/stat.h>
 
 class TstCorvexRender : public QObject {
     Q_OBJECT
@@ -47,6 +48,23 @@ class TstCorvexRender : public QObject {
                             m_json["symbols_drawn"].toInt(), m_json["line_segments_drawn"].toInt()),
                  std::tuple(0.0, 320.0, QString("Temperature (K)  (10^+02)"), 72, 29));
         QCOMPARE(m_err, QByteArray()); // not even Qt's word about the runtime directory
+    }
+    // An output name that is a link is written through to its target, as any program writes a file:
+    // the link stays, and a pipe stays a pipe (its reader gets the image).
+    void outputThroughALink() {
+        QFile target(m_dir.filePath("target.png"));
+        QVERIFY(target.open(QIODevice::WriteOnly) && target.write("old") == 3 && target.flush());
+        const QString link = m_dir.filePath("link.png"), fifo = m_dir.filePath("fifo"),
+                      toFifo = m_dir.filePath("fifo.png");
+        QVERIFY(QFile::link(target.fileName(), link) && ::mkfifo(qPrintable(fifo), 0600) == 0 &&
+                QFile::link(fifo, toFifo));
+        QProcess reader;
+        reader.start("cat", {fifo});
+        QCOMPARE(run({m_sample, link}) + run({m_sample, toFifo}), 0);
+        QVERIFY(reader.waitForFinished(10000) && reader.readAllStandardOutput().startsWith("\x89PNG"));
+        struct stat st;
+        QVERIFY(::lstat(qPrintable(fifo), &st) == 0 && S_ISFIFO(st.st_mode));
+        QVERIFY(QFileInfo(link).isSymLink() && QImage(target.fileName()).size() == QSize(1280, 960));
     }
     // 0.1 .. 0.7: the axis top, the multiple 7 x 0.1, equals 0.7 once rounded to a float (the limits:
     // tst_axisscale axis). The top label is unchanged; all points but the one at 0.1 are drawn.
