@@ -103,11 +103,10 @@ class TstExpectedImages : public QObject {
     // The main window's drawing area, whose fonts follow the window's outer size, shows its recorded
     // pixels, and the same again after it was drawn at another size in between.
     void windowDrawsAsRecorded() {
-        testing::WindowRig rig;
-        testing::ProgressRecorder progress;
-        ReaderHost host{rig.messages, progress, [](const std::string&) {}, [](const std::string&) {}};
-        LoadPlotFile(CORVEX_TEST_DATA_DIR "/sample.dat", "sample.dat", rig.files, rig.steppedClock, host,
-                     rig.model.data, rig.model.range);
+        testing::WindowRig rig(false);
+        QVERIFY(QFile::copy(CORVEX_TEST_DATA_DIR "/sample.dat", "plot.dat"));
+        rig.watch("plot.dat"); // read by the plot sequence at its first tick, as every plotted file is
+        QVERIFY(QTest::qWaitFor([&] { return QFile::exists("plot_000.dat"); }, 10000));
         const auto drawAt = [&](QSize size) -> QImage {
             rig.window->show();
             rig.window->resize(rig.window->size() + size - rig.plotArea()->size());
