@@ -1,6 +1,7 @@
 #include "platform/IndexedPng.h"
 
 #include <QImage>
+#include <algorithm>
 #include <array>
 #include <thread>
 #include <vector>
@@ -126,8 +127,8 @@ std::optional<QByteArray> encodeIndexedPng(const QImage& image) {
     Palette palette;
     if (!collectColours(image, palette)) return std::nullopt;
 
-    // The lower half is deflated on another core (a small image in one part).
-    const int split = image.width() * image.height() >= (1 << 16) ? image.height() / 2 : image.height();
+    // The lower half is deflated on another core (an image of one row in one part).
+    const int split = std::max(1, image.height() / 2);
     DeflatedPart lower;
     std::thread helper;
     if (split < image.height())

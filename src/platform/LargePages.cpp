@@ -42,7 +42,13 @@ QImage largePageImage(int width, int height) {
     };
     const qsizetype stride = qsizetype(width) * 4;
     const size_t bytes = size_t(stride) * size_t(height);
-    auto* block = new Block{mapLargeBlock(bytes), bytes};
+    void* start = nullptr;
+    try {
+        start = mapLargeBlock(bytes);
+    } catch (const std::bad_alloc&) {
+        return QImage(); // as QImage itself answers a size it has no memory for
+    }
+    auto* block = new Block{start, bytes};
     return QImage(
         static_cast<uchar*>(block->start), width, height, stride, QImage::Format_RGB32,
         [](void* info) {

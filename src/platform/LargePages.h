@@ -16,7 +16,8 @@ void* mapLargeBlock(size_t bytes);
 // Gives back a block of mapLargeBlock(bytes).
 void unmapLargeBlock(void* block, size_t bytes) noexcept;
 
-// A 32-bit RGB image of width x height (> 0) on such a block; its pixels are not set.
+// A 32-bit RGB image of width x height (> 0) on such a block; its pixels are not set. A null image
+// when the system has no room, as QImage answers.
 QImage largePageImage(int width, int height);
 
 // Allocator of vectors whose elements start as zero bytes: a new element is left as the mapped

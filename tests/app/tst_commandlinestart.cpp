@@ -18,7 +18,7 @@ class TstCommandLineStart : public QObject {
         const StartRequest requests[] = {
             {},
             {M::Watch, "", "lab", "plot.dat", 1, false, false, ""},
-            {M::Watch, "", "lab", "plot.dat", 1, true, false, ""},
+            {M::Watch, "", "lab", "plot.dat", 60, true, false, ""}, // the longest delay Setup offers
             {M::File, "lab/plot.dat", "", "plot.dat", 4, false, false, ""},
         };
         for (const StartRequest& request : requests) {
@@ -31,7 +31,8 @@ class TstCommandLineStart : public QObject {
             QVERIFY(rig.err.str().empty() && rig.messages.messages.empty());
             const bool timed = rig.action("HoldPlot")->isVisible();
             if (request.mode == M::Watch) {
-                QVERIFY(timed == !request.clickToPlot && rig.setup()->choice().delayMs == 1000);
+                QVERIFY(timed == !request.clickToPlot &&
+                        rig.setup()->choice().delayMs == request.delaySeconds * 1000);
                 QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(lab + "plot_000.dat"), 5000);
                 QVERIFY(!QFile::exists(lab + "plot.dat") && rig.messages.messages.empty());
             } else if (request.mode == M::File) {

@@ -46,6 +46,10 @@ class TstPlotWindow : public QObject {
         rig.window->resize(rig.window->width() + 40, rig.window->height() + 30);
         QApplication::processEvents();
         QVERIFY(rig.plotArea()->persistentImage().isNull() && rig.messages.messages.empty());
+        // However small the window is made, the drawing area keeps 50 x 50 pixels to draw on.
+        rig.window->resize(1, 1);
+        QTRY_COMPARE(rig.plotArea()->size(), QSize(50, 50));
+        rig.window->resize(rig.window->width() + 400, rig.window->height() + 400);
         // The symbol size caption names the size the next click selects.
         QAction* size = rig.action("LargePoints");
         QCOMPARE(size->text(), QString("Plot Small Points"));

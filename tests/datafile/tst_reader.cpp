@@ -152,6 +152,7 @@ class TstReader : public QObject {
             {" T", std::string(78, 's') + " rrr", "T", std::string(78, 's') + "  ::  rrr"}, // blank at 79
             // The rest starts at character 80, so character 79 is not shown twice.
             {" T", std::string(79, 's') + "rr", "T", std::string(79, 's') + "  ::  rr"},
+            {" T", std::string(79, 's') + "r", "T", std::string(79, 's') + "  ::  r"}, // 80: one character on
         };
         for (const auto& [line1, line2, title, subtitle] : cases) {
             Run r;

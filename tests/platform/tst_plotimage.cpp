@@ -7,6 +7,8 @@
 
 #include <QImage>
 #include <QTest>
+#include <fstream>
+#include <sys/resource.h>
 
 using namespace corvex;
 
@@ -40,6 +42,16 @@ class TstPlotImage : public QObject {
         }
         std::vector<int16_t, ZeroPageAllocator<int16_t>> points(250001); // zero until written
         QVERIFY(points[1] == 0 && points[250000] == 0);
+        // An image the process has no room for is a null image, as QImage gives, not an exception.
+        rlimit limit;
+        ::getrlimit(RLIMIT_AS, &limit);
+        long pages = 0;
+        std::ifstream("/proc/self/statm") >> pages; // the address space in use
+        const rlimit tight{rlim_t(pages) * 4096 + (rlim_t(64) << 20), limit.rlim_max};
+        ::setrlimit(RLIMIT_AS, &tight);
+        const bool tooLargeIsNull = largePageImage(20000, 20000).isNull();
+        ::setrlimit(RLIMIT_AS, &limit);
+        QVERIFY(tooLargeIsNull);
         QImage image = largePageImage(1280, 960);
         image.fill(Qt::white);
         QImage copy = image; // the pixels outlive the first owner
