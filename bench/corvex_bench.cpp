@@ -11,7 +11,7 @@
 #include "platform/CommandLineExit.h"
 #include "platform/FileService.h"
 #include "platform/IndexedPng.h"
-#include "platform/LargePages.h"
+#include "platform/LargePageImage.h"
 #include "platform/QtCanvas.h"
 #include "platform/RuntimeDir.h"
 #include "platform/Text.h"

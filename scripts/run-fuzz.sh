@@ -14,7 +14,7 @@ TARGETS=("$@")
 [ ${#TARGETS[@]} -gt 0 ] || TARGETS=(reader numbers)
 
 declare -A SOURCES=(
-  [reader]="fuzz/fuzz_reader.cpp src/datafile/PlotReader.cpp src/model/ProgressSteps.cpp src/platform/FreeFormatInput.cpp src/platform/NumberText.cpp"
+  [reader]="fuzz/fuzz_reader.cpp src/datafile/PlotReader.cpp src/model/ProgressSteps.cpp src/platform/FreeFormatInput.cpp src/platform/NumberText.cpp src/platform/LargePages.cpp"
   [numbers]="fuzz/fuzz_numbers.cpp src/platform/FreeFormatInput.cpp src/platform/NumberText.cpp"
 )
 # Records are small; long inputs only slow the search (the 100,000-character line is a unit test).

@@ -5,7 +5,7 @@
 #include "model/FontStep.h"
 #include "platform/FileService.h"
 #include "platform/IndexedPng.h"
-#include "platform/LargePages.h"
+#include "platform/LargePageImage.h"
 #include "platform/QtCanvas.h"
 #include "platform/Text.h"
 

@@ -1,7 +1,7 @@
 #include "app/PlotArea.h"
 
 #include "model/PlotFrame.h"
-#include "platform/LargePages.h"
+#include "platform/LargePageImage.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -4,7 +4,6 @@
 // of a whole 2 MiB page or more ask for 2 MiB pages, so that the first touch of an image costs a few
 // page faults instead of one per 4 KiB (on virtual machines each such fault costs microseconds).
 
-#include <QImage>
 #include <cstddef>
 #include <new>
 #include <utility>
@@ -15,10 +14,6 @@ namespace corvex {
 void* mapLargeBlock(size_t bytes);
 // Gives back a block of mapLargeBlock(bytes).
 void unmapLargeBlock(void* block, size_t bytes) noexcept;
-
-// A 32-bit RGB image of width x height (> 0) on such a block; its pixels are not set. A null image
-// when the system has no room, as QImage answers.
-QImage largePageImage(int width, int height);
 
 // Allocator of vectors whose elements start as zero bytes: a new element is left as the mapped
 // zero page holds it rather than written, so a vector of capacity touches only the pages it uses.

@@ -1,6 +1,7 @@
 // The file list, plot file numbering, drive messages, and Setup driven through its controls and a fake host.
 
 #include "app/FileFrm.h"
+#include "app/ListBoxes.h"
 #include "datafile/FakeSequencerHost.h"
 #include "datafile/PlotFileSeq.h"
 #include "datafile/PlotSequencer.h"
@@ -277,6 +278,24 @@ class TstFileSel : public QObject {
                             r.host.timerOn),
                  std::tuple(2, false, 1, PlotMode::Manual, false));
         QCOMPARE(QDir::currentPath().toStdString(), r.dir.path() + "/elsewhere"); // made current
+    }
+
+    // The directory list: the chain of folders down to the chosen one (selected), then its subfolders
+    // in order, two blanks deeper a level; a trailing slash names the same folder, the root is one entry.
+    void directoryListShowsTheChain() {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath("b") && QDir(dir.path()).mkpath("a"));
+        DirectoryListBox box;
+        box.setPath(dir.path().toStdString() + "/");
+        const int depth = int(dir.path().count('/')); // the folder's entry: one level per slash
+        const QString indent(2 * (depth + 1), ' ');
+        QCOMPARE(std::tuple(box.path(), box.currentRow(), box.item(depth)->text().trimmed(), box.count()),
+                 std::tuple(dir.path().toStdString(), depth, QDir(dir.path()).dirName(), depth + 3));
+        QCOMPARE(std::pair(box.item(depth + 1)->text(), box.item(depth + 2)->text()),
+                 std::pair(indent + "a", indent + "b"));
+        box.setPath("/");
+        QCOMPARE(std::tuple(box.path(), box.item(0)->text(), box.currentRow()),
+                 std::tuple(std::string("/"), QString("/"), 0));
     }
 
     void failedDriveChangeReturnsToTheOldDrive() {

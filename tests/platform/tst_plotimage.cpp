@@ -3,6 +3,7 @@
 // left to the true-colour writer.
 
 #include "platform/IndexedPng.h"
+#include "platform/LargePageImage.h"
 #include "platform/LargePages.h"
 
 #include <QImage>

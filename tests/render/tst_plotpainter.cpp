@@ -191,13 +191,18 @@ class TstPlotPainter : public QObject {
     void linesClippedSkippedAndStarted() {
         Plot p;
         loadPoints(p.data,
-                   {{1, 1, DrawCode},   // before any move code: starts the line at plot (25, 25)
-                    {3, 10, DrawCode},  // above the axis: joined at y = 100, plot (75, 100)
-                    {5, 1, DrawCode},   // right of the axis (plot (125, 25)): skipped, the position stays
-                    {1, -5, DrawCode},  // below the axis: joined at y = 0, plot (25, 0)
-                    {4, 3, DrawCode}}); // on the axis maximum: joined, plot (100, 75)
+                   {{1, 1, DrawCode},     // before any move code: starts the line at plot (25, 25)
+                    {3, 10, DrawCode},    // above the axis: joined at y = 100, plot (75, 100)
+                    {5, 1, DrawCode},     // right of the axis (plot (125, 25)): skipped, the position stays
+                    {1, -5, DrawCode},    // below the axis: joined at y = 0, plot (25, 0)
+                    {4, 3, DrawCode},     // on the axis maximum: joined, plot (100, 75)
+                    {0, 3.5, MoveCode},   // starts on the axis minimum, plot (0, 87.5) ...
+                    {1, 3.5, DrawCode},   // ... to plot (25, 87.5)
+                    {4, 0.5, MoveCode},   // starts on the axis maximum, plot (100, 12.5) ...
+                    {3, 0.5, DrawCode}}); // ... to plot (75, 12.5)
         p.paint();
-        QCOMPARE(p.report.lineSegmentsDrawn, int64_t(3));
+        QCOMPARE(p.report.lineSegmentsDrawn, int64_t(5));
+        QCOMPARE((QList<QColor>{p.at(12.5, 87.5), p.at(87.5, 12.5)}), (QList<QColor>{kBlack, kBlack}));
         // The middles of (25, 0)-(100, 75), (25, 25)-(75, 100) and (75, 100)-(25, 0); the last tick mark
         // ends at plot (2, 75), and no line may join it to (25, 25).
         QCOMPARE((QList<QColor>{p.at(62.5, 37.5), p.at(50, 62.5), p.at(50, 50), p.at(13.5, 50)}),
