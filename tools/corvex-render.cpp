@@ -112,10 +112,8 @@ FileOutcome drawFile(const RenderOptions& o, FileRun& run, const std::string& in
                      const std::string& output) {
     const DisplayOptions options = displayOptions(o);
     std::ostringstream err;
-    const std::ostringstream& said = run.said;
-    StreamMessages& messages = run.messages;
-    LoadedPlot& plot = run.plot;
-    if (!run.opened) err << "corvex-render: cannot read " << input << "\n";
+    auto& [said, messages, plot, opened] = run;
+    if (!opened) err << "corvex-render: cannot read " << input << "\n";
     if (plot.data->DataLoaded && o.range) {
         const auto& r = *o.range;
         plot.range = {r[0], r[1], r[2], r[3]};

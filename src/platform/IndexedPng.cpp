@@ -129,13 +129,14 @@ std::optional<QByteArray> encodeIndexedPng(const QImage& image) {
 
     // The lower half is deflated on another core (an image of one row in one part).
     const int split = std::max(1, image.height() / 2);
+    const bool halves = split < image.height();
     DeflatedPart lower;
     std::thread helper;
-    if (split < image.height())
+    if (halves)
         helper = std::thread([&] { lower = deflateRows(image, palette, split, image.height(), true); });
-    const DeflatedPart upper = deflateRows(image, palette, 0, split, split == image.height());
+    const DeflatedPart upper = deflateRows(image, palette, 0, split, !halves);
     if (helper.joinable()) helper.join();
-    if (!upper.ok || (split < image.height() && !lower.ok)) return std::nullopt;
+    if (!upper.ok || (halves && !lower.ok)) return std::nullopt;
 
     QByteArray header, colours, density, stream;
     putUint32(header, uint32_t(image.width()));
