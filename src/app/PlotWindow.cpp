@@ -14,8 +14,8 @@
 #include "model/FontStep.h"
 #include "model/StartUpLayout.h"
 #include "output/PlotPrinter.h"
-#include "platform/NumberText.h"
 #include "platform/QtCanvas.h"
+#include "platform/RuntimeError.h"
 #include "render/PlotPainter.h"
 
 #include <QAction>
@@ -187,19 +187,13 @@ void Plotit::Form_Resize() {
     m_plotArea->resetImage(QSize(int(m_areaSize.PixWidth), int(m_areaSize.PixHeight)));
     try {
         Form_Paint();
-    } catch (const std::bad_alloc&) {
-        reportRedrawError(7); // out of memory
-    } catch (const std::exception&) {
-        reportRedrawError(5); // invalid call
+    } catch (const std::exception& failure) {
+        m_services.messages.show(runtimeErrorText(runtimeErrorNumber(failure)), "", MessageIcon::None);
     }
 }
 
 bool Plotit::dataBeingRead() const {
     return m_sequencer && m_sequencer->reading();
-}
-
-void Plotit::reportRedrawError(int errorNumber) {
-    m_services.messages.show("Error #" + numberToText(errorNumber) + " !", "", MessageIcon::None);
 }
 
 // A repaint asked for while one is running (its message box runs an event loop) is done afterwards.

@@ -85,7 +85,6 @@ class Plotit : public QMainWindow, private SequencerHost, private ZoomHost {
     void stepFont(bool titleFont, int direction);
     void storePixelSize();
     bool dataBeingRead() const;
-    void reportRedrawError(int errorNumber);
     QSizeF outerSizeTwips() const; // outer size of the window in twips (1/1440 inch)
     double twipsPerPixel() const;
 

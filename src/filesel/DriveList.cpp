@@ -1,6 +1,6 @@
 #include "filesel/DriveList.h"
 
-#include "platform/NumberText.h"
+#include "platform/RuntimeError.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -48,10 +48,6 @@ bool underSystemTree(const std::string& mountPoint) {
     return false;
 }
 
-bool canList(const std::string& directory) {
-    return probeDirectory(directory) == 0;
-}
-
 } // namespace
 
 std::vector<std::string> drivesFromMounts(const std::string& mountsText,
@@ -77,7 +73,7 @@ std::vector<std::string> listDrives() {
     std::ifstream in("/proc/self/mounts");
     std::stringstream text;
     text << in.rdbuf();
-    return drivesFromMounts(text.str(), canList);
+    return drivesFromMounts(text.str());
 }
 
 std::string driveOf(const std::string& path, const std::vector<std::string>& drives) {
@@ -122,6 +118,10 @@ int probeDirectory(const std::string& directory) {
     return ec ? driveErrorCode(ec.value()) : 0;
 }
 
+bool canList(const std::string& directory) {
+    return probeDirectory(directory) == 0;
+}
+
 std::string driveChangeMessage(int code) {
     switch (code) {
     case 68:
@@ -133,7 +133,7 @@ std::string driveChangeMessage(int code) {
     case 57:
         return "Device I/O Error.";
     default:
-        return "Error #" + numberToText(code) + " !";
+        return runtimeErrorText(code);
     }
 }
 

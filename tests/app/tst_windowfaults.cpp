@@ -7,7 +7,6 @@
 
 #include <grp.h>
 #include <sys/prctl.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 using namespace corvex;
@@ -127,23 +126,6 @@ class TstWindowFaults : public QObject {
         writer.waitForFinished();
         QTest::qWait(1500);
         QCOMPARE(rig.entries(), QStringList({"plot.dat"}));
-    }
-
-    // A valid header and count, then 64 GiB (sparse): only the records are read, in bounded memory.
-    void hugeFileIsPlottedWithBoundedMemory() {
-        WatchRig rig;
-        writeFile("plot.dat", plotFileText("huge", 1000));
-        QVERIFY(QFile::resize("plot.dat", qint64(64) << 30));
-        auto maxResidentKiB = [usage = rusage{}]() mutable {
-            return getrusage(RUSAGE_SELF, &usage) == 0 ? usage.ru_maxrss : 0;
-        };
-        const long before = maxResidentKiB();
-        rig.watch("plot.dat");
-        QTRY_VERIFY_WITH_TIMEOUT(rig.files.exists("plot_000.dat"), 15000);
-        // The records i, i*i.
-        QVERIFY(rig.model.data.NumPts == 1000 && rig.model.range.PlotXMax == 1000 &&
-                rig.model.range.PlotYMax == 1e6f && rig.messages.messages.empty());
-        QVERIFY2(maxResidentKiB() - before < 64 * 1024, "the read stays within 64 MiB");
     }
 
     // An unopenable file: one message naming it and why (not repeated), the file left, the next one plotted.

@@ -195,6 +195,9 @@ class TstFileSel : public QObject {
         QCOMPARE(drivesFromMounts(mounts, [](const std::string& dir) { return dir != "/net/x"; }),
                  (std::vector<std::string>{"/", "/media/usb 2\\", "/mnt/a\\04x", "/mnt/end\\04",
                                            "/mnt/b\\0x4", "/runner"}));
+        TempCurrentDir dir; // by default, a directory that can be listed stays and a missing one goes
+        QCOMPARE(drivesFromMounts("/dev/a " + dir.path() + " ext4\n/dev/b " + dir.path() + "/gone ext4\n"),
+                 (std::vector<std::string>{"/", dir.path()}));
     }
 
     void driveOfAPath() {
@@ -304,10 +307,11 @@ class TstFileSel : public QObject {
         auto* driveLst = r.control<QComboBox>("DriveLst");
         driveLst->setCurrentIndex(1);
         QCOMPARE(r.messages(), 1);
-        QCOMPARE(r.host.messageBoxes.messages[0].text, driveChangeMessage(68)); // not available
-        QCOMPARE(driveLst->currentIndex(), 0);                                  // back on the old drive
-        QCOMPARE(r.frm.fileList().path(), r.dir.path());                        // in its current directory
-        driveLst->setCurrentIndex(1); // the saved drive is still the good one
+        QCOMPARE(r.host.messageBoxes.messages[0].text,
+                 "That drive is not available. No drive change was made.");
+        QCOMPARE(driveLst->currentIndex(), 0);           // back on the old drive
+        QCOMPARE(r.frm.fileList().path(), r.dir.path()); // in its current directory
+        driveLst->setCurrentIndex(1);                    // the saved drive is still the good one
         QCOMPARE(std::pair(driveLst->currentIndex(), r.messages()), std::pair(0, 2));
     }
 };

@@ -1,9 +1,11 @@
 #include "platform/NumberText.h"
+#include "platform/RuntimeError.h"
 
 #include <QTest>
 #include <cmath>
 
 using namespace corvex;
+using namespace std::string_literals;
 
 class TstNumberText : public QObject {
     Q_OBJECT
@@ -67,10 +69,13 @@ class TstNumberText : public QObject {
         QCOMPARE(toInt32(-2147483649.0), std::optional<int32_t>());
         QCOMPARE(toInt32(std::numeric_limits<double>::quiet_NaN()), std::optional<int32_t>());
     }
-    void numberToTextHasLeadingBlankWhenNotNegative() {
-        QCOMPARE(numberToText(5), std::string(" 5"));
-        QCOMPARE(numberToText(0), std::string(" 0"));
-        QCOMPARE(numberToText(-13), std::string("-13"));
+    // Whole numbers have a leading blank when not negative. A failure without a message of its own is told
+    // by number: 7 for lack of memory (an array too long to allocate too), 5 for anything else.
+    void wholeNumbersAndErrorNumbers() {
+        QCOMPARE(std::tuple(numberToText(0), numberToText(-13)), std::tuple(" 0"s, "-13"s));
+        QCOMPARE(runtimeErrorText(runtimeErrorNumber(std::bad_alloc())), "Error # 7 !"s);
+        QCOMPARE(runtimeErrorText(runtimeErrorNumber(std::bad_array_new_length())), "Error # 7 !"s);
+        QCOMPARE(runtimeErrorText(runtimeErrorNumber(std::out_of_range("index"))), "Error # 5 !"s);
     }
     // The number a text starts with, as the delay display is read; 0 when there is none.
     void leadingNumber() {

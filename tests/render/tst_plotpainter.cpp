@@ -86,14 +86,6 @@ class TstPlotPainter : public QObject {
         for (int k = 0; k < 21; ++k) // entry 20 is the table's last, equal to entry 0
             QCOMPARE(uint(p.options.PlotColor[size_t(k)]), entry(k));
     }
-    // 640 x 480, r = 0.65 at plot (50, 50): centre (75 * 640 / 135, 70 * 480 / 145) = (355.56, 231.72)
-    // -> (356, 232); a = 3.08, b = 2.15: vertices (359.08, 233.4), (356, 229.2), (352.92, 233.4).
-    void upTriangleOn640x480() {
-        const SymbolPolygon up = symbolPolygon(plotSymbolFrame(640, 480), 50, 50, 0.65f, 1);
-        const auto& v = up.vertices;
-        QCOMPARE((QList<int>{up.cx, up.cy, v[0].x, v[0].y, v[1].x, v[1].y, v[2].x, v[2].y}),
-                 (QList<int>{356, 232, 359, 233, 356, 229, 353, 233}));
-    }
     // One symbol at plot (50, 50), r = 0.65, on a white image: the drawn pixels reach exactly to the
     // symbol's corner pixels (left, right, up, down from the centre pixel) and mirror about the
     // centre wherever the shape does (1: left-right, 2: also up-down).
