@@ -95,11 +95,9 @@ void Plotit::Form_Load() {
     SetColors(m_model.options);
     show();
     // resize() set the inner size: take the frame off so that the outer size is 0.65 of the screen.
-    const QSize frame = frameGeometry().size() - size();
-    if (frame.width() > 0 || frame.height() > 0) {
-        resize(size() - frame);
-        storePixelSize();
-    }
+    const QSize frame = frameGeometry().size() - size(); // none without a window manager
+    resize(size() - frame);
+    storePixelSize();
     createFileSelection();
     cmpltfrm->placeInCorner();
     m_sequencer->SetupPlt_Click();

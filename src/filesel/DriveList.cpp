@@ -9,6 +9,7 @@
 #include <fstream>
 #include <set>
 #include <sstream>
+#include <string_view>
 
 namespace corvex {
 
@@ -29,9 +30,10 @@ bool isOctal(char c) {
 std::string unescapeMountField(const std::string& s) {
     std::string out;
     for (size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == '\\' && i + 3 < s.size() && isOctal(s[i + 1]) && isOctal(s[i + 2]) && isOctal(s[i + 3])) {
+        const std::string_view digits = std::string_view(s).substr(i + 1, 3); // fewer at the end
+        if (s[i] == '\\' && digits.size() == 3 && std::all_of(digits.begin(), digits.end(), isOctal)) {
             unsigned code = 0;
-            std::from_chars(s.data() + i + 1, s.data() + i + 4, code, 8); // the three digits checked above
+            std::from_chars(digits.data(), digits.data() + 3, code, 8);
             out += char(code);
             i += 3;
         } else {
@@ -81,7 +83,7 @@ std::string driveOf(const std::string& path, const std::vector<std::string>& dri
     for (const std::string& d : drives) {
         const bool above =
             path == d || (path.compare(0, d.size(), d) == 0 &&
-                          (d.back() == '/' || (path.size() > d.size() && path[d.size()] == '/')));
+                          (d.back() == '/' || path[d.size()] == '/')); // longer than d: not equal
         if (above && d.size() > best.size()) best = d;
     }
     return best;

@@ -50,10 +50,11 @@ uint32_t rgbAt(const QImage& image, int x, int y) {
 // The image's colours; false past 256.
 bool collectColours(const QImage& image, Palette& palette) {
     uint32_t last = rgbAt(image, 0, 0);
-    if (palette.indexOf(last) < 0) return false;
-    for (int y = 0; y < image.height(); ++y) {
+    palette.indexOf(last);                                    // the first colour always has room
+    const int width = image.width(), height = image.height(); // not a library call per pixel
+    for (int y = 0; y < height; ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
+        for (int x = 0; x < width; ++x) {
             const uint32_t rgb = row[x] & 0xFFFFFFu;
             if (rgb == last) continue; // plots are long runs of one colour: few lookups
             last = rgb;
@@ -80,7 +81,8 @@ DeflatedPart deflateRows(const QImage& image, const Palette& palette, int first,
     // fastest setting that still compresses them well. Memory level 4 (of 9) keeps the state small
     // and, on plots, gave smaller files as fast as the default 8.
     if (deflateInit2(&z, 1, Z_DEFLATED, -15, 4, Z_RLE) != Z_OK) return part;
-    std::vector<uint8_t> line(size_t(image.width()) + 1); // [0]: filter "none"
+    const int width = image.width();              // not a library call per pixel
+    std::vector<uint8_t> line(size_t(width) + 1); // [0]: filter "none"
     part.length = line.size() * size_t(last - first);
     part.bytes.resize(qsizetype(deflateBound(&z, uLong(part.length)) + 16)); // and the flush marker
     z.next_out = reinterpret_cast<Bytef*>(part.bytes.data());
@@ -90,7 +92,7 @@ DeflatedPart deflateRows(const QImage& image, const Palette& palette, int first,
         const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
         uint32_t lastRgb = row[0] & 0xFFFFFFu;
         uint8_t index = palette.at(lastRgb);
-        for (int x = 0; x < image.width(); ++x) {
+        for (int x = 0; x < width; ++x) {
             if (const uint32_t rgb = row[x] & 0xFFFFFFu; rgb != lastRgb)
                 lastRgb = rgb, index = palette.at(rgb);
             line[size_t(x) + 1] = index;

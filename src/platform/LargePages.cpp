@@ -2,12 +2,18 @@
 
 #include <cstdint>
 #include <sys/mman.h>
+#include <unistd.h>
 
 namespace corvex {
 
 namespace {
 constexpr size_t kLargePage = size_t(2) << 20;
-constexpr size_t kPage = 4096;
+
+// Lengths are whole pages of the system, so that the end of a block is where its tail can be unmapped.
+size_t page() {
+    static const size_t bytes = size_t(::sysconf(_SC_PAGESIZE));
+    return bytes;
+}
 
 size_t roundUp(size_t bytes, size_t unit) {
     return (bytes + unit - 1) / unit * unit;
@@ -15,7 +21,7 @@ size_t roundUp(size_t bytes, size_t unit) {
 } // namespace
 
 void* mapLargeBlock(size_t bytes) {
-    const size_t length = roundUp(bytes, kPage);
+    const size_t length = roundUp(bytes, page());
     // A block of a large page or more starts on a large-page boundary; its whole large pages are
     // asked for as such, and the rest keeps small pages, so nothing beyond the block is ever touched.
     const size_t slack = length >= kLargePage ? kLargePage : 0;
@@ -32,7 +38,7 @@ void* mapLargeBlock(size_t bytes) {
 }
 
 void unmapLargeBlock(void* block, size_t bytes) noexcept {
-    if (block) ::munmap(block, roundUp(bytes, kPage));
+    if (block) ::munmap(block, roundUp(bytes, page()));
 }
 
 } // namespace corvex

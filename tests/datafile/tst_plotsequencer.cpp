@@ -39,9 +39,14 @@ struct Rig {
     FakeHost host;
     FaultyFileService files;
     DirectoryFileList fileLst{".", "plot.dat"};
-    std::optional<std::string> saveAnswer;
-    PlotSequencer sequencer{
-        data, range, fileLst, files, host, nullptr, [this](auto&, auto&) { return saveAnswer; }};
+    std::optional<std::string> openAnswer, saveAnswer; // what the file dialogs give
+    PlotSequencer sequencer{data,
+                            range,
+                            fileLst,
+                            files,
+                            host,
+                            [this](auto&) { return openAnswer; },
+                            [this](auto&, auto&) { return saveAnswer; }};
 
     Rig() { sequencer.startUp(aside); }
     std::string at(const std::string& name) const { return joinPath(dir.path(), name); }
@@ -164,6 +169,8 @@ class TstPlotSequencer : public QObject {
         r.sequencer.PlotTimer_Timer();
         r.sequencer.NextPlt_Click();
         r.sequencer.plotFile(r.at("plot.dat"));
+        r.openAnswer = r.at("plot.dat"); // nor from the file menu
+        r.sequencer.Mnu2File_Click();
         QCOMPARE(contentsOf(r.dir.path()), only("plot.dat", text));
         QVERIFY(r.data.PlotTitle.empty() && r.host.redraws == 0 && r.messages() == 0);
     }

@@ -4,6 +4,7 @@
 #include "datafile/FakeSequencerHost.h"
 #include "datafile/PlotFileNames.h"
 #include "datafile/PlotReader.h"
+#include "support/TestPoints.h"
 
 #include <QTest>
 #include <algorithm>
@@ -21,13 +22,8 @@ namespace {
 
 enum class Entry { File, Directory, Fifo }; // what stands at plot.dat
 
-struct Point {
-    float x, y;
-    int16_t set;
-};
-
 // The points 1..5 left by an earlier read: a field that fails keeps these values.
-Point oldPoint(int i) {
+TestPoint oldPoint(int i) {
     return {-100.0f - i, -200.0f - i, int16_t(90 + i)};
 }
 
@@ -80,11 +76,11 @@ class TstReader : public QObject {
     }
 
     void fileGivesItsPoints() {
-        const QList<Point> keptOld{oldPoint(1)}; // a read without data keeps point 1
+        const QList<TestPoint> keptOld{oldPoint(1)}; // a read without data keeps point 1
         const struct {
             std::string content;
-            int numPts;          // 0: a file without data
-            QList<Point> points; // expected points 1..n
+            int numPts;              // 0: a file without data
+            QList<TestPoint> points; // expected points 1..n
             Entry entry = Entry::File;
         } cases[] = {
             {"", 0, keptOld},
@@ -134,10 +130,10 @@ class TstReader : public QObject {
                 QCOMPARE(std::tuple(r.state.XVal[i], r.state.YVal[i], r.state.SetNo[i]),
                          std::tuple(points[i - 1].x, points[i - 1].y, points[i - 1].set));
             if (points.size() == numPts) // the range is that of points 1..n alone, not the older ones beyond
-                QCOMPARE(limitsOf(r.range), (QList<float>{std::ranges::min(points, {}, &Point::x).x,
-                                                          std::ranges::max(points, {}, &Point::x).x,
-                                                          std::ranges::min(points, {}, &Point::y).y,
-                                                          std::ranges::max(points, {}, &Point::y).y}));
+                QCOMPARE(limitsOf(r.range), (QList<float>{std::ranges::min(points, {}, &TestPoint::x).x,
+                                                          std::ranges::max(points, {}, &TestPoint::x).x,
+                                                          std::ranges::min(points, {}, &TestPoint::y).y,
+                                                          std::ranges::max(points, {}, &TestPoint::y).y}));
         }
     }
 

@@ -185,6 +185,8 @@ class TstFileSel : public QObject {
             "/dev/sdc1 /mnt/a\\04x vfat rw 0 0\n"           // not an escape: kept as written
             "/dev/sdd1 /mnt/end\\04 vfat rw 0 0\n"          // cut short at the line's end
             "/dev/sdf1 /mnt/b\\0x4 vfat rw 0 0\n"           // a non-octal middle digit
+            "/dev/sdg1 /mnt/c\\840 vfat rw 0 0\n"           // a non-octal first digit
+            "/dev/sdh1 /mnt/it\\047s vfat rw 0 0\n"         // 7 is an octal digit
             "tmpfs /run/user/1000 tmpfs rw 0 0\n"           // under a system tree
             "tmpfs /runner tmpfs rw 0 0\n"                  // only looks like one
             "proc /srv/proc proc rw 0 0\n"                  // a kernel view
@@ -194,7 +196,7 @@ class TstFileSel : public QObject {
             "short-line\n";
         QCOMPARE(drivesFromMounts(mounts, [](const std::string& dir) { return dir != "/net/x"; }),
                  (std::vector<std::string>{"/", "/media/usb 2\\", "/mnt/a\\04x", "/mnt/end\\04",
-                                           "/mnt/b\\0x4", "/runner"}));
+                                           "/mnt/b\\0x4", "/mnt/c\\840", "/mnt/it's", "/runner"}));
         TempCurrentDir dir; // by default, a directory that can be listed stays and a missing one goes
         QCOMPARE(drivesFromMounts("/dev/a " + dir.path() + " ext4\n/dev/b " + dir.path() + "/gone ext4\n"),
                  (std::vector<std::string>{"/", dir.path()}));

@@ -39,6 +39,20 @@ class TstFreeFormat : public QObject {
         }
     }
 
+    // Every number is the correctly rounded double (the C++ compiler rounds the literal the same way).
+    void numbersAreCorrectlyRounded() {
+        const std::pair<const char*, double> cases[] = {
+            {"123456789012345e-22", 123456789012345e-22}, // 15 digits and 10^22: exact operands
+            {"9508661149964889e-5", 9508661149964889e-5}, // 16 digits: the mantissa alone would round
+            {"12345678901234567890123", 12345678901234567890123.0}, // past 64 bits
+            {"0.00000000000000000000000001234", 1.234e-26},         // leading zeros: 4 digits, 10^-29
+        };
+        for (const auto& [text, expected] : cases) {
+            double v = 0;
+            QVERIFY2(parseDecimal(text, v) && v == expected, text);
+        }
+    }
+
     // The 16-bit limits and underflow: tst_reader fileGivesItsPoints.
     void rangesOfTargets() {
         FreeFormatInput in("2.5 3.5 3.4028235E+38 -3.4028235E+38");
@@ -70,7 +84,7 @@ class TstFreeFormat : public QObject {
     // 4,096 characters is no number, even when its digits would make one; the next field reads.
     void overlongLineAndField() {
         const std::string text = std::string(100000, 'a') + "\n2";
-        testing::MemorySource source(text, 4096);
+        testing::MemorySource source(text, 5000); // the limit falls inside a piece
         FreeFormatInput in(source);
         std::string line;
         QVERIFY(in.readLine(line) && line == std::string(65536, 'a'));

@@ -213,13 +213,14 @@ class TstPlotPainter : public QObject {
             canvas.setUserScale(0, 50, 100, 50);
             canvas.filledBox(10, 10, 20, 20, rgb(0, 0, 0));
             canvas.line(60.5, -1e12, 60.5, 50, rgb(255, 0, 0)); // from far above the top edge
+            canvas.line(10, 99.5, 1e12, 99.5, rgb(255, 0, 0));  // along the bottom row, far past the right
             canvas.setFillStyle(FillStyle::Solid);
             canvas.setFillColor(rgb(0, 0, 255));
             canvas.circle(50, 50, 49, rgb(0, 0, 255)); // too large to be stamped: drawn as it is
         }
         QCOMPARE((QList<QColor>{image.pixelColor(50, 3), image.pixelColor(96, 50), image.pixelColor(15, 15),
-                                image.pixelColor(60, 0)}),
-                 (QList<QColor>{kBlue, kBlue, kBlack, kRed}));
+                                image.pixelColor(60, 0), image.pixelColor(99, 99)}),
+                 (QList<QColor>{kBlue, kBlue, kBlack, kRed, kRed}));
     }
     // Plot units back to data: nothing where either axis has no usable scale.
     void plotUnitsToData() {
