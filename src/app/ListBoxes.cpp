@@ -17,10 +17,8 @@ constexpr int kIndent = 2; // blanks per directory level
 std::string normalDirectory(const std::string& directory) {
     std::error_code ec;
     fs::path p = fs::absolute(directory.empty() ? "." : directory, ec).lexically_normal();
-    std::string s = p.string();
-    while (s.size() > 1 && s.back() == '/')
-        s.pop_back();
-    return s;
+    if (!p.has_filename()) p = p.parent_path(); // "/a/b/" names "/a/b"; "/" stays
+    return p.string();
 }
 
 std::vector<std::string> subdirectories(const std::string& directory) {

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <algorithm>
 #include <array>
+#include <span>
 #include <thread>
 #include <vector>
 #include <zlib.h>
@@ -54,8 +55,8 @@ bool collectColours(const QImage& image, Palette& palette) {
     const int width = image.width(), height = image.height(); // not a library call per pixel
     for (int y = 0; y < height; ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < width; ++x) {
-            const uint32_t rgb = row[x] & 0xFFFFFFu;
+        for (const QRgb pixel : std::span(row, size_t(width))) {
+            const uint32_t rgb = pixel & 0xFFFFFFu;
             if (rgb == last) continue; // plots are long runs of one colour: few lookups
             last = rgb;
             if (palette.indexOf(rgb) < 0) return false;
@@ -92,10 +93,11 @@ DeflatedPart deflateRows(const QImage& image, const Palette& palette, int first,
         const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
         uint32_t lastRgb = row[0] & 0xFFFFFFu;
         uint8_t index = palette.at(lastRgb);
-        for (int x = 0; x < width; ++x) {
-            if (const uint32_t rgb = row[x] & 0xFFFFFFu; rgb != lastRgb)
+        uint8_t* out = line.data() + 1;
+        for (const QRgb pixel : std::span(row, size_t(width))) {
+            if (const uint32_t rgb = pixel & 0xFFFFFFu; rgb != lastRgb)
                 lastRgb = rgb, index = palette.at(rgb);
-            line[size_t(x) + 1] = index;
+            *out++ = index;
         }
         part.adler = adler32(part.adler, line.data(), uInt(line.size()));
         z.next_in = line.data();

@@ -17,10 +17,7 @@ namespace corvex {
 
 namespace {
 
-// The 0xAARRGGBB value the painter writes for an opaque colour.
-uint32_t opaqueArgb(Rgb c) {
-    return 0xFF000000u | (c & 0xFFu) << 16 | (c & 0xFF00u) | (c >> 16 & 0xFFu);
-}
+constexpr int kMaxVertices = 8; // of a polygon
 
 Rgb paletteBackground() {
     if (!qGuiApp) return fromQColor(QColor(240, 240, 240));
@@ -38,15 +35,19 @@ double tame(double v) {
 bool clipSegment(QPointF& a, QPointF& b, QPointF lo, QPointF hi) {
     double t0 = 0, t1 = 1;
     const double dx = b.x() - a.x(), dy = b.y() - a.y();
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {a.x() - lo.x(), hi.x() - a.x(), a.y() - lo.y(), hi.y() - a.y()};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0) {
-            if (q[i] < 0) return false;
+    // Per edge: the motion towards the outside, and the distance from a to the edge (negative: a is out).
+    struct Edge {
+        double towardsOutside, room;
+    };
+    const Edge edges[] = {
+        {-dx, a.x() - lo.x()}, {dx, hi.x() - a.x()}, {-dy, a.y() - lo.y()}, {dy, hi.y() - a.y()}};
+    for (const auto& [p, q] : edges) {
+        if (p == 0) { // parallel to the edge: all in or all out
+            if (q < 0) return false;
             continue;
         }
-        const double t = q[i] / p[i];
-        if (p[i] < 0)
+        const double t = q / p;
+        if (p < 0)
             t0 = std::max(t0, t);
         else
             t1 = std::min(t1, t);
@@ -188,8 +189,8 @@ void QtCanvas::drawShape(StampKey key, QPoint anchor, int reach, Rgb pen, Draw&&
     if (m_stamping && m_stamps && m_stamps->fits(anchor, reach)) {
         key.filled = filled;
         key.penWidth = uint8_t(std::max(1, m_lineWidth));
-        key.pen = opaqueArgb(pen);
-        key.brush = filled ? opaqueArgb(m_fill) : 0;
+        key.pen = pen;
+        key.brush = filled ? m_fill : 0;
         m_stamps->stamp(key, anchor, reach, [&](QPainter& painter, QPoint at) {
             painter.setPen(makePen(pen));
             painter.setBrush(filled ? QBrush(toQColor(m_fill)) : QBrush(Qt::NoBrush));
@@ -253,10 +254,10 @@ void QtCanvas::circle(double cx, double cy, double radius, Rgb color) {
 }
 
 void QtCanvas::polygon(const PixelPoint* points, int count) {
-    count = std::clamp(count, 0, 8);
+    count = std::clamp(count, 0, kMaxVertices);
     if (count == 0) return;
     // Vertices relative to the first, which is the anchor (64-bit: vertices may lie far apart).
-    int64_t dx[8], dy[8];
+    int64_t dx[kMaxVertices], dy[kMaxVertices];
     StampKey key;
     key.shape = StampKey::Shape::Polygon;
     key.count = uint8_t(count);
@@ -270,7 +271,7 @@ void QtCanvas::polygon(const PixelPoint* points, int count) {
     // Polygons of any size go through drawShape: their vertices are whole pixels already.
     drawShape(key, QPoint(points[0].x, points[0].y), symbolReach(double(extent)), m_fore,
               [&dx, &dy, count, this](QPainter& painter, QPoint at) {
-                  QPoint vertices[8];
+                  QPoint vertices[kMaxVertices];
                   for (int i = 0; i < count; ++i)
                       vertices[i] = QPoint(int(at.x() + dx[i]), int(at.y() + dy[i]));
                   if (!m_pixelOutlines) {
@@ -279,7 +280,7 @@ void QtCanvas::polygon(const PixelPoint* points, int count) {
                   }
                   // The painter's own outline misses or adds a pixel on sloping edges: the interior
                   // is filled through the vertices' pixel centres, then the outline set pixel by pixel.
-                  QPointF centres[8];
+                  QPointF centres[kMaxVertices];
                   for (int i = 0; i < count; ++i)
                       centres[i] = QPointF(vertices[i]) + QPointF(0.5, 0.5);
                   const QPen pen = painter.pen();

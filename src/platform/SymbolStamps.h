@@ -26,7 +26,7 @@ struct StampKey {
     uint8_t count = 0; // polygon vertices
     bool filled = false;
     uint8_t penWidth = 1;
-    uint32_t pen = 0, brush = 0; // 0xAARRGGBB as the painter writes them; brush 0 when not filled
+    uint32_t pen = 0, brush = 0; // the colours (Rgb); brush 0 when not filled
     double radius = 0;
     int32_t size[16] = {};
 

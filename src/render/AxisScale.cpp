@@ -28,10 +28,9 @@ double lowMultiple(double lo, double step) {
 
 // High end: the next multiple above hi, unless that multiple is 0 or the one just below is.
 double highMultiple(double hi, double step) {
-    double k = std::floor(hi / step);
+    const double k = std::floor(hi / step);
     const bool sameSignNeighbours = k >= 1 || k <= -2; // k and k + 1 both non-zero, same sign
-    if (float(hi + step / 5) > k * step && sameSignNeighbours) k += 1;
-    return k;
+    return sameSignNeighbours ? k + 1 : k;
 }
 
 // v as a 4-byte float, held at the largest float where it lies beyond the float range.

@@ -23,10 +23,10 @@ DataRect orderAndPullInside(DataRect rect, const DrawnAxes& axes) {
     return rect;
 }
 
-int32_t countPointsInside(const PlotData& data, const DataRect& rect, int32_t enough) {
+int32_t countPointsInside(const PlotData& data, const DataRect& rect) {
     int32_t found = 0;
     const int32_t n = storedPointCount(data);
-    for (int32_t i = 1; i <= n && found < enough; ++i) {
+    for (int32_t i = 1; i <= n; ++i) {
         const float x = data.XVal[i];
         const float y = data.YVal[i];
         if (rect.x1 <= x && x <= rect.x2 && rect.y1 <= y && y <= rect.y2) ++found;

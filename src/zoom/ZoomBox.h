@@ -18,9 +18,8 @@ struct DataRect {
 // wholly outside an axis can come back inverted (x1 > x2 or y1 > y2) and then holds no point.
 DataRect orderAndPullInside(DataRect rect, const DrawnAxes& axes);
 
-// Number of points among 1..NumPts (all data sets) with x1 <= XVal <= x2 and y1 <= YVal <= y2; the scan
-// stops as soon as `enough` points are found, so the result is at most `enough`.
-int32_t countPointsInside(const PlotData& data, const DataRect& rect, int32_t enough);
+// Number of points among 1..NumPts (all data sets) with x1 <= XVal <= x2 and y1 <= YVal <= y2.
+int32_t countPointsInside(const PlotData& data, const DataRect& rect);
 
 // NumPts kept within 0 and the capacity of the point arrays, so a scan of 1..n never leaves them.
 int32_t storedPointCount(const PlotData& data);

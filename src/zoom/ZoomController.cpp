@@ -54,7 +54,7 @@ void ZoomController::ZoomToBox() {
     if (corner1->x == corner2->x || corner1->y == corner2->y) return;
 
     const DataRect box = orderAndPullInside({corner1->x, corner1->y, corner2->x, corner2->y}, m_axes);
-    const int32_t inside = countPointsInside(m_data, box, 2);
+    const int32_t inside = countPointsInside(m_data, box);
     if (inside < 2) {
         m_host.messages().show(inside == 0 ? kNoDataInBox : kSinglePointInBox, kZoomErrorTitle,
                                MessageIcon::Exclamation);

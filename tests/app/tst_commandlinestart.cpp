@@ -42,6 +42,11 @@ class TstCommandLineStart : public QObject {
             }
             QCOMPARE(rig.model.data.DataLoaded && rig.model.data.NumPts == 102, request.mode != M::Setup);
         }
+        WindowRig rig(false, SettleClock::Stepped, [] { QDir().mkdir("lab"); }); // a FILE that is a folder
+        QCOMPARE(rig.window->applyStartRequest({M::File, "lab", "", "plot.dat", 4, false, false, ""},
+                                               rig.startMessages),
+                 2);
+        QCOMPARE(rig.err.str(), "corvex: cannot open lab: not a readable file\n");
     }
 };
 

@@ -26,11 +26,7 @@ class TstStartUpLayout : public QObject {
         const auto text = [&](const char* name) { return w.findChild<QLabel*>(name)->text(); };
         const QRect bar = at("ProgressBar1");
         QCOMPARE(text("Label3") + text("Label1") + text("Label2"), "Reading Data0100");
-        QVERIFY(at("Label3").bottom() < bar.top() && at("Label3").left() <= at("Label1").left());
-        QVERIFY(at("Label3").right() >= at("Label2").right()); // across the whole window
-        QVERIFY(at("Label1").right() < bar.left() && bar.right() < at("Label2").left());
-        for (const char* end : {"Label1", "Label2"}) // on the bar's row
-            QVERIFY2(at(end).top() <= bar.center().y() && bar.center().y() <= at(end).bottom(), end);
+        QVERIFY(at("Label1").right() < bar.left() && bar.right() < at("Label2").left()); // at the bar's ends
         auto* progress = w.findChild<QProgressBar*>("ProgressBar1");
         QCOMPARE(QPoint(progress->minimum(), progress->maximum()), QPoint(0, 100));
         QVERIFY(!progress->isTextVisible()); // the labels 0 and 100 say it; the bar shows no percentage

@@ -63,7 +63,7 @@ class TstFileSel : public QObject {
     void modesEnableTheAutomaticControls() {
         Rig r;
         const auto checked = [&](const char* name) { return r.control<QAbstractButton>(name)->isChecked(); };
-        QVERIFY(checked("ManSel") && !checked("AutoSel") && checked("Click2Plt"));
+        QVERIFY(checked("ManSel") && !checked("AutoSel") && checked("Click2Plt") && r.frm.font().bold());
         QCOMPARE(r.delayText() + " " + r.control("SpinLbl")->property("text").toString(),
                  "4 Seconds Between Checking for New Files");
         QCOMPARE(r.frm.choice().delayMs, 4000);

@@ -13,7 +13,8 @@ class TstAxisScale : public QObject {
         // The data range lo..hi, the axis limits, the tick count, the exponent text, why.
         const std::tuple<float, float, float, float, int, const char*, const char*> cases[] = {
             {1.05f, 9.5f, 1, 10, 10, "+00", "the margin would reach 0"},
-            {2.1f, 7.3f, 1, 8, 8, "+00", "a fifth below 2.1 needs 1"},
+            {2.18f, 7.3f, 1, 8, 8, "+00", "a fifth below 2.18 needs 1"},
+            {2.2f, 7.3f, 2, 8, 7, "+00", "a fifth below 2.2 is 2 itself"},
             {0, 3, 0, 4, 5, "+00", "the top one past 3"},
             {-3, 0, -4, 0, 5, "+00", "the final raise reaches 0"},
             {-5, 1, -6, 2, 9, "+00", "a top on the first multiple goes a step up"},
@@ -35,6 +36,7 @@ class TstAxisScale : public QObject {
             {0, 0.005f, 0, std::nextafter(0.005f, 1.0f), 6, "-03", "5 x 0.001 rounds onto 0.005"},
             {0, 0.24f, 0, std::nextafter(0.24f, 1.0f), 7, "+00", "6 x 0.04 rounds onto 0.24"},
             {0, 2.8f, 0, std::nextafter(2.8f, 3.0f), 8, "+00", "7 x 0.4 rounds onto 2.8"},
+            {99999992, 1e8f, 99999992, std::nextafter(1e8f, 2e8f), 10, "+08", "1e8 + 1 rounds onto 1e8"},
             // Multiples beyond the float range are held at the largest float; the ticks between stay
             // evenly spread, so every label is a finite number.
             {-3.4e38f, 3.4e38f, -FLT_MAX, FLT_MAX, 9, "+38", "-4e38 and 4e38 held at the float ends"},

@@ -109,12 +109,6 @@ class TstCorvexRender : public QObject {
             QVERIFY(m_err.contains("Usage: corvex-render"));
         }
     }
-    void helpAndVersionExitZero() {
-        QCOMPARE(run({"--help"}), 0);
-        QVERIFY(m_out.startsWith("Usage: corvex-render [options] INPUT OUTPUT\n"));
-        QCOMPARE(run({"--version"}), 0);
-        QCOMPARE(m_out, QByteArray("corvex-render 1.1\n"));
-    }
 
     // A batch in one process writes, file by file, the very bytes of one-file runs; a file that cannot
     // be read or holds no data is told and passed over, the files after it are still drawn, the status is 1.

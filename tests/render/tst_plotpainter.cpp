@@ -86,6 +86,13 @@ class TstPlotPainter : public QObject {
         for (int k = 0; k < 21; ++k) // entry 20 is the table's last, equal to entry 0
             QCOMPARE(uint(p.options.PlotColor[size_t(k)]), entry(k));
     }
+    // 640 x 387, r = 0.65 at plot (50, 50): centre (75 x 640 / 135, 70 x 387 / 145) = (355.56, 186.83) ->
+    // (356, 187); a = 3.08; the diamond's half-height c = 0.65 x 387 / 100 = 2.52, just past a half.
+    void diamondOn640x387() {
+        const auto& v = symbolPolygon(plotSymbolFrame(640, 387), 50, 50, 0.65f, 2).vertices;
+        QCOMPARE((QList<int>{v[0].x, v[0].y, v[1].x, v[1].y, v[2].x, v[2].y, v[3].x, v[3].y}),
+                 (QList<int>{353, 187, 356, 184, 359, 187, 356, 190}));
+    }
     // One symbol at plot (50, 50), r = 0.65, on a white image: the drawn pixels reach exactly to the
     // symbol's corner pixels (left, right, up, down from the centre pixel) and mirror about the
     // centre wherever the shape does (1: left-right, 2: also up-down).
@@ -233,7 +240,8 @@ class TstPlotPainter : public QObject {
                             pixel = plotToPixels(100, 0, {1350, 1450});
         QVERIFY(plot.x == 0 && plot.y == 100 && pixel.x == 1250 && pixel.y == 1200);
     }
-    // 102 x 37 + 50 = 3824 points: the bar moves every 383 (3824 / 10 + 1) points, up to 90 %.
+    // 102 x 37 + 50 = 3824 points: the bar moves every 383 (3824 / 10 + 1) points, up to 90 %. 15 points:
+    // every 2 (15 / 10 + 1 = 2.5, to even), up to 70 %.
     void drawingProgressMovesTenTimes() {
         Plot p;
         std::vector<TestPoint> points; // all 100 sets (and two beyond), each a wavy row of points, and a line
@@ -249,6 +257,10 @@ class TstPlotPainter : public QObject {
         QCOMPARE(p.progress.values, (std::vector<int>{0, 10, 20, 30, 40, 50, 60, 70, 80, 90, 0}));
         QCOMPARE(p.progress.label, std::string("Creating Plot"));
         QVERIFY(!p.progress.visible);
+        Plot few;
+        few.range = loadPoints(few.data, std::vector<TestPoint>(points.begin(), points.begin() + 15));
+        few.paint();
+        QCOMPARE(few.progress.values, (std::vector<int>{0, 10, 20, 30, 40, 50, 60, 70, 0}));
     }
 };
 
