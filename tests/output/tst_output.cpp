@@ -172,6 +172,8 @@ class TstOutput : public QObject {
         QMenu choose;
         PrinterMenu menu(choose, *PrnPlot, PrinterMenuModel({"Laser", "PDF", "Plotter"}, "PDF"));
         const QList<QAction*> members = choose.actions(); // 0: the separator; PDF checked: startChoice
+        members[1]->trigger();                            // the first printer
+        QCOMPARE(menu.model().currentPrinter(), std::string("Laser"));
         members[3]->trigger();
         QVERIFY(!members[2]->isChecked() && members[3]->isChecked());
         QCOMPARE(menu.model().currentPrinter(), std::string("Plotter"));
