@@ -47,9 +47,10 @@ bool convertDecimal(const char* first, const char* last, double& value) {
 
 bool parseDecimal(std::string_view text, double& value) {
     size_t i = 0;
-    const size_t n = text.size();
+    // The character at i; NUL past the end, which is no digit, sign, point or exponent mark.
+    const auto peek = [&] { return i < text.size() ? text[i] : '\0'; };
     bool negative = false;
-    if (i < n && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    if (peek() == '+' || peek() == '-') negative = text[i++] == '-';
     const size_t mantissaStart = i;
     uint64_t mantissa = 0;
     int digits = 0, significant = 0, scale = 0; // value = mantissa * 10^(exponent - scale)
@@ -59,31 +60,31 @@ bool parseDecimal(std::string_view text, double& value) {
         if (mantissa > 0) ++significant; // leading zeros are not
         if (fraction) ++scale;
     };
-    while (i < n && isDigit(text[i]))
+    while (isDigit(peek()))
         digit(false);
-    if (i < n && text[i] == '.') {
+    if (peek() == '.') {
         ++i;
-        while (i < n && isDigit(text[i]))
+        while (isDigit(peek()))
             digit(true);
     }
     if (digits == 0) return false;
     int exponent = 0;
-    if (i < n && (text[i] == 'E' || text[i] == 'e')) {
+    if (peek() == 'E' || peek() == 'e') {
         ++i;
         bool negativeExponent = false;
-        if (i < n && (text[i] == '+' || text[i] == '-')) negativeExponent = text[i++] == '-';
+        if (peek() == '+' || peek() == '-') negativeExponent = text[i++] == '-';
         size_t expDigits = 0;
-        for (; i < n && isDigit(text[i]); ++i, ++expDigits)
+        for (; isDigit(peek()); ++i, ++expDigits)
             exponent = std::min(exponent * 10 + (text[i] - '0'), 100000); // far beyond any double
         if (expDigits == 0) return false;
         if (negativeExponent) exponent = -exponent;
     }
-    if (i != n) return false;
+    if (i != text.size()) return false;
     double v = 0;
     const int power = exponent - scale;
     if (significant <= kExactDigits && power >= -kExactPower && power <= kExactPower)
         v = power >= 0 ? double(mantissa) * kPowersOfTen[power] : double(mantissa) / kPowersOfTen[-power];
-    else if (!convertDecimal(text.data() + mantissaStart, text.data() + n, v))
+    else if (!convertDecimal(text.data() + mantissaStart, text.data() + text.size(), v))
         return false;
     value = negative ? -v : v;
     return true;

@@ -32,7 +32,7 @@ void* mapLargeBlock(size_t bytes) {
     auto* start = static_cast<char*>(mapped);
     auto* aligned = reinterpret_cast<char*>(roundUp(reinterpret_cast<uintptr_t>(start), kLargePage));
     if (aligned > start) ::munmap(start, size_t(aligned - start));
-    ::munmap(aligned + length, slack - size_t(aligned - start));         // nothing when the start was aligned
+    ::munmap(aligned + length, slack - size_t(aligned - start));         // the slack after the block
     ::madvise(aligned, length / kLargePage * kLargePage, MADV_HUGEPAGE); // ignored where not offered
     return aligned;
 }

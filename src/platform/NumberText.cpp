@@ -67,23 +67,25 @@ std::string numberToText(long long v) {
 
 double leadingNumber(std::string_view text) {
     size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+    // The character at i; NUL past the end, which is no blank, digit, sign, point or exponent mark.
+    const auto peek = [&] { return i < text.size() ? text[i] : '\0'; };
+    while (peek() == ' ' || peek() == '\t')
         ++i;
     const size_t start = i;
     auto digits = [&] {
         size_t n = 0;
-        while (i < text.size() && text[i] >= '0' && text[i] <= '9')
+        while (peek() >= '0' && peek() <= '9')
             ++i, ++n;
         return n;
     };
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    if (peek() == '+' || peek() == '-') ++i;
     size_t n = digits();
-    if (i < text.size() && text[i] == '.') ++i, n += digits();
+    if (peek() == '.') ++i, n += digits();
     if (n == 0) return 0;
     size_t end = i;
-    if (i < text.size() && (text[i] == 'E' || text[i] == 'e')) {
+    if (peek() == 'E' || peek() == 'e') {
         ++i;
-        if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+        if (peek() == '+' || peek() == '-') ++i;
         if (digits() > 0) end = i;
     }
     const std::string number(text.substr(start, end - start));
