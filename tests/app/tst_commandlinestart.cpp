@@ -41,6 +41,8 @@ class TstCommandLineStart : public QObject {
                         QFile::exists(lab + "plot.dat"));
             }
             QCOMPARE(rig.model.data.DataLoaded && rig.model.data.NumPts == 102, request.mode != M::Setup);
+            rig.startMessages.show("later", "", MessageIcon::None); // after the start: a box again
+            QCOMPARE(rig.messages.messages.size(), size_t(1));
         }
         WindowRig rig(false, SettleClock::Stepped, [] { QDir().mkdir("lab"); }); // a FILE that is a folder
         QCOMPARE(rig.window->applyStartRequest({M::File, "lab", "", "plot.dat", 4, false, false, ""},

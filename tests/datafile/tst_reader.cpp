@@ -45,13 +45,8 @@ struct Run {
     std::string caption;
     bool closing = false; // the program is closing: the read ends at its first yield
 
-    Run() { // an earlier plot with data, so that kept values are visible
-        for (int i = 1; i <= 5; ++i)
-            std::tie(state.XVal[i], state.YVal[i], state.SetNo[i]) =
-                std::tuple(oldPoint(i).x, oldPoint(i).y, oldPoint(i).set);
-        state.NumPts = 5;
-        state.DataLoaded = true;
-    }
+    // An earlier plot with data, so that kept values show.
+    Run() { loadPoints(state, {oldPoint(1), oldPoint(2), oldPoint(3), oldPoint(4), oldPoint(5)}); }
     void read(const std::optional<std::string>& content = {}) {
         if (content) writeFile(path, *content);
         ReaderHost host{messages, progress, [this](const std::string& c) { caption = c; },

@@ -12,22 +12,19 @@ using namespace corvex;
 class TstText : public QObject {
     Q_OBJECT
   private slots:
-    void fileTextToQt_data() {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("ASCII") << QByteArray("plot.dat") << QString("plot.dat");
-        QTest::newRow("UTF-8 umlaut") << QByteArray("Messung_\xC3\x84.dat") << QString("Messung_\u00C4.dat");
-        // 0xC4 alone is no UTF-8: the whole text is read as Latin-1, where 0xC4 is the same letter.
-        QTest::newRow("Latin-1 umlaut") << QByteArray("Messung_\xC4.dat") << QString("Messung_\u00C4.dat");
-        QTest::newRow("Latin-1 degree sign") << QByteArray("T (\xB0"
-                                                           "C)")
-                                             << QString("T (\u00B0C)");
-        QTest::newRow("empty") << QByteArray() << QString();
-    }
     void fileTextToQt() {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, shown);
-        QCOMPARE(toQString(bytes.toStdString()), shown);
+        const std::pair<QByteArray, QString> cases[] = {
+            {"plot.dat", "plot.dat"},
+            {"Messung_\xC3\x84.dat", "Messung_\u00C4.dat"}, // UTF-8
+            // 0xC4 alone is no UTF-8: the whole text is read as Latin-1, where 0xC4 is the same letter.
+            {"Messung_\xC4.dat", "Messung_\u00C4.dat"},
+            {"T (\xB0"
+             "C)",
+             "T (\u00B0C)"}, // the degree sign in Latin-1
+            {"", ""},
+        };
+        for (const auto& [bytes, shown] : cases)
+            QCOMPARE(toQString(bytes.toStdString()), shown);
     }
     // A name chosen in a dialog names the same file on disk: UTF-8, as Linux stores names.
     void fileNamesGoBackAsUtf8() {

@@ -229,6 +229,15 @@ class TstPlotPainter : public QObject {
                                 image.pixelColor(60, 0), image.pixelColor(99, 99)}),
                  (QList<QColor>{kBlue, kBlue, kBlack, kRed, kRed}));
     }
+    // Stamps go onto 32-bit images only; on a 24-bit one the painter draws the same pixels.
+    void symbolsOnA24BitImage() {
+        QImage stamped(40, 40, QImage::Format_RGB32), painted(40, 40, QImage::Format_RGB888);
+        for (QImage* image : {&stamped, &painted}) {
+            image->fill(kWhite);
+            QtCanvas(image).circle(20, 20, 6, rgb(255, 0, 0));
+        }
+        QCOMPARE(painted.convertToFormat(QImage::Format_RGB32), stamped);
+    }
     // Plot units back to data: nothing where either axis has no usable scale.
     void plotUnitsToData() {
         const DrawnAxes both{2, 4, 10, 20, 0, 0}, noX{0, 4, 10, 20, 0, 0}, noY{2, 0, 10, 20, 0, 0};
