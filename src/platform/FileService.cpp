@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -152,8 +153,9 @@ bool SystemFileService::remove(const std::string& path, std::string& why) {
 }
 
 std::string SystemFileService::currentDirectory() {
-    char buf[4096];
-    return ::getcwd(buf, sizeof buf) ? std::string(buf) : std::string(".");
+    std::error_code ec;
+    const std::filesystem::path current = std::filesystem::current_path(ec);
+    return ec ? std::string(".") : current.string();
 }
 
 bool SystemFileService::setCurrentDirectory(const std::string& path, std::string& why) {
