@@ -157,6 +157,10 @@ class TstPlotSequencer : public QObject {
         QCOMPARE(contentsOf(r.dir.path()).size(), size_t(2));          // plot_000 and plot_001 only
         QVERIFY(!r.host.visible[MenuItem::NextPlt] && r.host.timerOn); // the list was read again
         QCOMPARE(r.messages(), 0);
+        writeFile("plot.d", plotFileText("fourth", 3));
+        r.sequencer.PlotTimer_Timer(); // offered again, until "&Setup" takes the offer back
+        r.sequencer.SetupPlt_Click();
+        QVERIFY(!r.host.offered(MenuItem::NextPlt) && r.host.setupShown);
     }
 
     // After a close request no way in starts a plot: the waiting file is neither read nor filed away.

@@ -125,6 +125,8 @@ class TstFileSel : public QObject {
             {"plot1.dat", "plot[1].dat", false},
             {"run\\1.dat", "run\\1.dat", true},  // so does a backslash
             {"plot.dat.bak", "plot.dat", false}, // the whole name must match
+            {"notes.txt", "*.t*x", false},       // up to its last character
+            {"a.b", "c.*", false},
         };
         for (const auto& [name, pattern, matches] : cases)
             QVERIFY2(matchesPattern(name, pattern) == matches, name);

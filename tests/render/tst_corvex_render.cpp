@@ -98,7 +98,6 @@ class TstCorvexRender : public QObject {
             {{"--watch", dir}, "--watch wants --outdir OUT"},
             {{"--watch", dir, "--outdir", dir, "--delay", "0"},
              "--delay wants a whole number of seconds 1..60"},
-            {{"--outdir", dir, "--jobs", "0", "in.dat"}, "--jobs wants a whole number 1..256"},
             {{"--outdir", dir, "a/in.dat", "b/in.dat"},
              "two inputs would both be drawn into " + dir + "/in.dat.png"},
         };

@@ -1,5 +1,5 @@
 // corvex-render --watch as a service runs it, stopped by SIGTERM; every file ends up once, byte for byte,
-// under its number or set aside. As root it runs as an ordinary user, to whom mode 0600 is unreadable.
+// under its number or set aside. As root it runs as an ordinary user.
 
 #include "datafile/FakeSequencerHost.h"
 
@@ -98,22 +98,6 @@ class TstWatchService : public QObject {
                  QString("The Current File Contained No Data!"));
         QCOMPARE(s.images().size(), 3); // plot_000, the set-aside one and latest
         s.stop(5000);
-    }
-
-    // An unreadable file: one message, left as it is; the next file of the pattern is plotted.
-    void unreadableFileToldOnceAndPassedOver() {
-        Service s;
-        writeFile(s.at("plot.a"), plotFileText("locked", 3));
-        QFile::setPermissions(s.in + "/plot.a", QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-        if (!runsAsUser()) QSKIP("needs root to run the service as an ordinary user");
-        writeFile(s.at("plot.b"), plotFileText("open", 3));
-        s.start({"--pattern", "plot.*"});
-        QCOMPARE(s.next()["archived"].toString(), QString("plot_000.b"));
-        QTest::qWait(2500); // more ticks
-        const QByteArray err = s.process.readAllStandardError();
-        QCOMPARE(err.count("plot.a cannot be read"), 1);
-        QVERIFY(err.contains("Permission denied"));
-        QCOMPARE(readFile(s.at("plot.a")), plotFileText("locked", 3));
     }
 
     // SIGTERM while a file keeps growing: the service ends within a second; the file stays, untouched.
