@@ -1,5 +1,7 @@
 #include "output/PrintLayout.h"
 
+#include <algorithm>
+
 namespace corvex {
 
 namespace {
@@ -14,11 +16,10 @@ PicturePlacement PlacePicture(double pictureWidth, double pictureHeight, const P
     if (!(pictureWidth > 0 && pictureHeight > 0 && area.width > 0 && area.height > 0))
         return {static_cast<float>(area.left + area.width / 2),
                 static_cast<float>(area.top + area.height / 2), 0, 0};
+    // The picture grows until it fills the area's width or its height, whichever comes first.
     const double pictureRatio = pictureWidth / pictureHeight;
-    const double areaRatio = area.width / area.height;
-    // A picture relatively wider than the area fills its width, otherwise its height.
-    const double fitWidth = pictureRatio >= areaRatio ? area.width : area.height * pictureRatio;
-    const double fitHeight = pictureRatio >= areaRatio ? area.width / pictureRatio : area.height;
+    const double fitWidth = std::min(area.width, area.height * pictureRatio);
+    const double fitHeight = std::min(area.height, area.width / pictureRatio);
     PicturePlacement placement;
     placement.width = kPrintedShare * fitWidth;
     placement.height = kPrintedShare * fitHeight;

@@ -65,7 +65,7 @@ class FileSource : public ByteSource {
     size_t read(char* into, size_t max) override {
         for (;;) {
             const ssize_t n = ::read(m_fd.fd, into, max);
-            if (n >= 0) return size_t(n);
+            if (n != -1) return size_t(n); // -1: an error
             if (errno != EINTR) return 0;
         }
     }

@@ -43,16 +43,15 @@ SymbolStamps::Stamp SymbolStamps::render(int reach, const DrawShape& draw) {
     Stamp s;
     for (int y = 0; y < side; ++y) {
         const auto* row = reinterpret_cast<const uint32_t*>(scratch.constScanLine(y));
-        for (int x = 0; x < side;) {
-            if (qAlpha(row[x]) == 0) {
-                ++x;
-                continue;
-            }
-            const int start = x;
-            while (x < side && qAlpha(row[x]) != 0)
-                ++x;
-            s.runs.push_back({start - reach, y - reach, x - start, uint32_t(m_pixels.size())});
-            m_pixels.insert(m_pixels.end(), row + start, row + x);
+        const auto* const rowEnd = row + side;
+        const auto opaque = [](uint32_t pixel) { return qAlpha(pixel) != 0; };
+        // Each run: from an opaque pixel up to the next transparent one or the row's end.
+        for (const uint32_t* start = std::find_if(row, rowEnd, opaque); start != rowEnd;) {
+            const uint32_t* const end = std::find_if_not(start, rowEnd, opaque);
+            s.runs.push_back(
+                {int32_t(start - row) - reach, y - reach, int32_t(end - start), uint32_t(m_pixels.size())});
+            m_pixels.insert(m_pixels.end(), start, end);
+            start = std::find_if(end, rowEnd, opaque);
         }
     }
     return s;
