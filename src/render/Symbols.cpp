@@ -68,7 +68,7 @@ SymbolPolygon symbolPolygon(const SymbolFrame& f, float px, float py, float r, i
         s.vertices = {vertex(cx - a, cy), vertex(cx, cy - c), vertex(cx + a, cy), vertex(cx, cy + c)};
         s.count = 4;
         break;
-    default: // down-triangle
+    case 3: // down-triangle
         s.vertices = {vertex(cx + a, cy - 0.65 * b), vertex(cx, cy + 1.3 * b), vertex(cx - a, cy - 0.65 * b)};
         s.count = 3;
         break;

@@ -15,6 +15,7 @@
 
 using namespace corvex;
 using namespace corvex::test;
+using namespace std::string_literals;
 
 namespace {
 
@@ -144,7 +145,8 @@ class TstFileSel : public QObject {
         std::ofstream{"e.dat"};
         QCOMPARE(list.listCount(), 4); // until refreshed
         list.refresh();
-        QCOMPARE(list.listCount(), 5);
+        QCOMPARE(std::tuple(list.listCount(), list.list(4), list.list(5)),
+                 std::tuple(5, "e.dat"s, ""s)); // past the end
     }
 
     // Numbering goes on one above the highest three-digit number among the names of the pattern's stem
