@@ -69,27 +69,24 @@ double leadingNumber(std::string_view text) {
     size_t i = 0;
     // The character at i; NUL past the end, which is no blank, digit, sign, point or exponent mark.
     const auto peek = [&] { return i < text.size() ? text[i] : '\0'; };
+    const auto digits = [&] {
+        while (peek() >= '0' && peek() <= '9')
+            ++i;
+    };
     while (peek() == ' ' || peek() == '\t')
         ++i;
     const size_t start = i;
-    auto digits = [&] {
-        size_t n = 0;
-        while (peek() >= '0' && peek() <= '9')
-            ++i, ++n;
-        return n;
-    };
+    // Only the characters a decimal number may have go to strtod: it never sees hexadecimal, "inf"
+    // or "nan", and stops itself where they stop making a number ("3E+" reads 3, "." reads 0).
     if (peek() == '+' || peek() == '-') ++i;
-    size_t n = digits();
-    if (peek() == '.') ++i, n += digits();
-    if (n == 0) return 0;
-    size_t end = i;
+    digits();
+    if (peek() == '.') ++i, digits();
     if (peek() == 'E' || peek() == 'e') {
         ++i;
         if (peek() == '+' || peek() == '-') ++i;
-        if (digits() > 0) end = i;
+        digits();
     }
-    const std::string number(text.substr(start, end - start));
-    return std::strtod(number.c_str(), nullptr);
+    return std::strtod(std::string(text.substr(start, i - start)).c_str(), nullptr);
 }
 
 } // namespace corvex

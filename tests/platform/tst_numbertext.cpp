@@ -80,7 +80,7 @@ class TstNumberText : public QObject {
     // The number a text starts with, as the delay display is read; 0 when there is none.
     void leadingNumber() {
         const std::pair<const char*, double> cases[] = {
-            {"4", 4},   {" 17", 17},   {"\t-2.5", -2.5}, {"+.5", 0.5},   {"12abc", 12},  {"3E", 3},
+            {"4", 4},   {" 109", 109}, {"\t-2.5", -2.5}, {"+.5", 0.5},   {"12abc", 12},  {"3E", 3},
             {"3E+", 3}, {"2e2x", 200}, {"2E-1", 0.2},    {"1.5e+1", 15}, {"abc", 0},     {"-", 0},
             {".", 0},   {"", 0},       {"7.", 7},        {"0x10", 0},    {"  0x1p4", 0}, // hexadecimal is no
                                                                                          // decimal number:

@@ -175,7 +175,8 @@ class TstPlotPainter : public QObject {
                                 {-3, 1, 22},  // red square at plot (25, 25)
                                 {-1, 1, 44},  // blue up-triangle at plot (75, 25)
                                 {-4, 2, 2},   // x on the axis minimum -4: not drawn
-                                {-2, 4, 2}}); // y on the axis maximum 4: not drawn
+                                {-2, 4, 2},   // y on the axis maximum 4: not drawn
+                                {-2, 0, 2}}); // nor on the minimum 0
             p.paint();
             QCOMPARE(p.report.symbolsDrawn, int64_t(3));
             QCOMPARE(p.count(0, 50, 10, kRed) + p.count(50, 100, 10, kRed), 0);
