@@ -91,13 +91,13 @@ class TstFreeFormat : public QObject {
         float v = 0;
         QVERIFY(in.readField(v) && v == 2);
 
-        const std::string longest = "0." + std::string(4093, '0') + "1"; // 4,096 characters
+        const std::string longest = std::string(4095, '0') + "1"; // 4,096 characters
         const std::string fields = longest + " 0." + std::string(4094, '0') + "1 3";
         testing::MemorySource pieces(fields, 1000);
         FreeFormatInput in2(pieces);
         v = 5;
-        QVERIFY(in2.readField(v) && v == 0.0f); // 1E-4094 underflows to 0
-        QVERIFY(!in2.readField(v) && v == 0.0f);
+        QVERIFY(in2.readField(v) && v == 1.0f);
+        QVERIFY(!in2.readField(v) && v == 1.0f);
         QVERIFY(in2.readField(v) && v == 3);
     }
 };

@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QTest>
 #include <fstream>
+#include <sys/mman.h>
 #include <sys/resource.h>
 
 using namespace corvex;
@@ -39,6 +40,9 @@ class TstPlotImage : public QObject {
             block[bytes - 1] = 1;
             QCOMPARE(reinterpret_cast<uintptr_t>(block) % (bytes >= (2u << 20) ? 2u << 20 : 4096u),
                      uintptr_t(0));
+            unsigned char resident = 0; // a large block's slack after its last page is given back
+            QVERIFY(bytes < (2u << 20) ||
+                    ::mincore(block + (bytes + 4095) / 4096 * 4096, 4096, &resident) == -1);
             unmapLargeBlock(block, bytes);
         }
         std::vector<int16_t, ZeroPageAllocator<int16_t>> points(250001); // zero until written

@@ -241,10 +241,11 @@ class TstPlotPainter : public QObject {
     }
     // Plot units back to data: nothing where either axis has no usable scale.
     void plotUnitsToData() {
-        const DrawnAxes both{2, 4, 10, 20, 0, 0}, noX{0, 4, 10, 20, 0, 0}, noY{2, 0, 10, 20, 0, 0};
+        const DrawnAxes both{2, 4, 10, 20, 0, 0}, noX{0, 4, 10, 20, 0, 0}, noY{2, 0, 10, 20, 0, 0},
+            infiniteX{INFINITY, 4, 10, 20, 0, 0};
         const auto xy = plotToData(both, 50, 40);
         QVERIFY(xy && xy->x == 35 && xy->y == 30); // 50 / 2 + 10, 40 / 4 + 20
-        QVERIFY(!plotToData(noX, 50, 40) && !plotToData(noY, 50, 40));
+        QVERIFY(!plotToData(noX, 50, 40) && !plotToData(noY, 50, 40) && !plotToData(infiniteX, 50, 40));
         // The window spans plot -25..110 across and 120..-25 down: on 1350 x 1450 pixels, 10 a plot unit.
         const PixelPosition plot = pixelsToPlot(250, 200, {1350, 1450}),
                             pixel = plotToPixels(100, 0, {1350, 1450});
